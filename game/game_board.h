@@ -1,0 +1,42 @@
+// CGameBoard: one running game on a CBoard: side to move, player kinds, guide, computer player.
+#pragma once
+
+#include "board.h"
+
+// Player kinds: 0 a person, 1 to 5 the computer at that level.
+constexpr int KIND_PERSON = 0;
+constexpr int KIND_MAX_LEVEL = 5;
+
+class CGameBoard : public CBoard {
+public:
+    CGameBoard();
+    ~CGameBoard() override;
+
+    void DrawDisc(CDC* pDC, const RECT& rect, COLORREF penColor, COLORREF fillColor) override;
+    void Reset() override;
+    void DrawBoard(CDC* pDC) override;
+    int Play(int color, int x, int y) override;
+    void SetBoardRect(const RECT& rect) override;
+
+    // Turn order and game end.
+    void NewGame();
+    int IsGameOver();
+    int PlayAtPoint(const POINT* pt);
+    int SideToMoveKind() const { return m_turn != 0 ? m_lastPlayer : m_firstPlayer; }
+
+    // Computer player (ai/).
+    int TryComputerMove();
+    int ComputerMove();
+    void ChooseMove(int depth, int colour, int* x, int* y);
+    int Search(int depth, int rest, int colour, int alpha, int beta);
+
+    // Drawing of the whole picture (ui/).
+    void DrawAll(CDC* pDC);
+    void DrawGuide(CDC* pDC, int color);
+
+    int m_weight[CELL_COUNT];
+    int m_turn;
+    int m_firstPlayer;
+    int m_lastPlayer;
+    int m_guide;
+};

@@ -115,28 +115,25 @@ void CGameBoard::ChooseMove(int depth, int colour, int* x, int* y) {
 }
 
 int CGameBoard::Search(int depth, int rest, int colour, int alpha, int beta) {
-    // 1. Who can move here.
-    int e = HasMove(colour);
-    int f = HasMove(Opponent(colour));
+    // 1. A leaf is worth the searching side's disc count.
+    if (rest == 0)
+        return CountDiscs(m_turn);
 
     // 2. A side that cannot move passes, using up one ply; the bound of the node that now moves
-    //    is opened again.
-    while (rest != 0 && !e) {
-        if (!f)
-            return CountDiscs(m_turn); // neither side can move: the game ends in this line
+    //    is opened again. If neither side can move, the game ends in this line.
+    while (!HasMove(colour)) {
+        if (!HasMove(Opponent(colour)))
+            return CountDiscs(m_turn);
         if ((depth - rest) % 2 == 0)
             alpha = -SCORE_INFINITY;
         else
             beta = SCORE_INFINITY;
         colour = Opponent(colour);
         rest -= 1;
-        e = HasMove(colour);
-        f = HasMove(Opponent(colour));
+        // 3. A pass into the last ply is a leaf too.
+        if (rest == 0)
+            return CountDiscs(m_turn);
     }
-
-    // 3. A leaf is worth the searching side's disc count.
-    if (rest == 0)
-        return CountDiscs(m_turn);
 
     // 4. This node's own save area, to undo each trial move.
     int saved[CELL_COUNT];

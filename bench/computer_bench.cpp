@@ -1,0 +1,268 @@
+// Computer move timings per level over the positions of one fixed game, side by side with a plain
+// minimax reference, and the move-rule scan rate.
+#include "ai/random.h"
+#include "ai/search.h"
+#include "game/game_board.h"
+
+#include <benchmark/benchmark.h>
+
+#include <algorithm>
+#include <chrono>
+#include <cstdint>
+#include <cstdio>
+#include <cstring>
+#include <numeric>
+#include <vector>
+
+namespace {
+
+using Clock = std::chrono::steady_clock;
+
+// Discs on the board for a position to count as mid-game in the move-rule scan.
+constexpr int MIDGAME_MIN_DISCS = 20;
+constexpr int MIDGAME_MAX_DISCS = 44;
+
+// Every position of one level-5 self-play game from a fresh generator, each with its side to move.
+const std::vector<CGameBoard>& GamePositions() {
+    static const std::vector<CGameBoard> positions = [] {
+        SetRandomState(RANDOM_INITIAL_STATE);
+        CGameBoard game;
+        game.NewGame();
+        game.m_firstPlayer = KIND_MAX_LEVEL;
+        game.m_lastPlayer = KIND_MAX_LEVEL;
+        std::vector<CGameBoard> list;
+        while (!game.IsGameOver()) {
+            list.push_back(game);
+            if (!game.TryComputerMove())
+                break;
+        }
+        return list;
+    }();
+    return positions;
+}
+
+// Counts the trial moves a search plays: CBoard::Play reaches PutDisc through the virtual table,
+// so the production search is counted as it stands.
+class CNodeCountingBoard : public CGameBoard {
+public:
+    explicit CNodeCountingBoard(const CGameBoard& position) : CGameBoard(position) {}
+
+    int PutDisc(int x, int y, int color, int testOnly) override {
+        const int turned = CBoard::PutDisc(x, y, color, testOnly);
+        if (!testOnly && turned > 0)
+            ++m_nodes;
+        return turned;
+    }
+
+    std::int64_t m_nodes = 0;
+};
+
+// Plain fixed-depth minimax: the same scan order, pass rule and leaf value as the computer
+// player, every move searched to the full depth.
+class CReferenceSearch {
+public:
+    explicit CReferenceSearch(const CGameBoard& position) : m_board(position) {}
+
+    // The best root score: search value plus square weight, as the computer player scores moves.
+    int BestScore(int depth) {
+        const int colour = m_board.m_turn;
+        int saved[CELL_COUNT];
+        std::memcpy(saved, m_board.m_cell, sizeof(saved));
+        int best = -SCORE_INFINITY;
+        for (int y = 0; y < BOARD_SIZE; ++y) {
+            for (int x = 0; x < BOARD_SIZE; ++x) {
+                if (!m_board.CBoard::Play(colour, x, y))
+                    continue;
+                ++m_nodes;
+                const int score =
+                    Minimax(depth - 1, Opponent(colour)) + m_board.m_weight[CellIndex(x, y)];
+                std::memcpy(m_board.m_cell, saved, sizeof(saved));
+                best = std::max(best, score);
+            }
+        }
+        return best;
+    }
+
+    std::int64_t m_nodes = 0;
+
+private:
+    int Minimax(int rest, int colour) {
+        const int side = m_board.m_turn;
+        if (rest == 0)
+            return m_board.CountDiscs(side);
+        if (!m_board.HasMove(colour)) {
+            if (!m_board.HasMove(Opponent(colour)))
+                return m_board.CountDiscs(side);
+            return Minimax(rest - 1, Opponent(colour)); // a pass uses up one ply
+        }
+        const bool maxNode = colour == side;
+        int result = maxNode ? -SCORE_INFINITY : SCORE_INFINITY;
+        int saved[CELL_COUNT];
+        std::memcpy(saved, m_board.m_cell, sizeof(saved));
+        for (int y = 0; y < BOARD_SIZE; ++y) {
+            for (int x = 0; x < BOARD_SIZE; ++x) {
+                if (!m_board.CBoard::Play(colour, x, y))
+                    continue;
+                ++m_nodes;
+                const int v = Minimax(rest - 1, Opponent(colour));
+                std::memcpy(m_board.m_cell, saved, sizeof(saved));
+                result = maxNode ? std::max(result, v) : std::min(result, v);
+            }
+        }
+        return result;
+    }
+
+    CGameBoard m_board;
+};
+
+struct LevelFigures {
+    bool measured = false;
+    double meanMs = 0;
+    double worstMs = 0;
+    double nodesPerMove = 0;
+    double nodesPerSecond = 0;
+};
+
+LevelFigures g_production[KIND_MAX_LEVEL + 1];
+LevelFigures g_reference[KIND_MAX_LEVEL + 1];
+
+// Nodes over the whole game, counted once and outside any timing.
+template <typename Count> std::int64_t NodesPerGame(std::int64_t& cached, Count count) {
+    if (cached == 0) {
+        for (const CGameBoard& position : GamePositions())
+            cached += count(position);
+    }
+    return cached;
+}
+
+// Times `move` on every position separately. The worst figure is the slowest position's mean, so
+// that one preempted run does not stand for a position.
+template <typename Move>
+void TimeMoves(benchmark::State& state, LevelFigures& figures, std::int64_t nodesPerGame,
+               Move move) {
+    const std::vector<CGameBoard>& positions = GamePositions();
+    std::vector<double> seconds(positions.size());
+    for (auto _ : state) {
+        for (size_t i = 0; i < positions.size(); ++i) {
+            const Clock::time_point start = Clock::now();
+            move(positions[i]);
+            seconds[i] += std::chrono::duration<double>(Clock::now() - start).count();
+        }
+    }
+    const double iterations = static_cast<double>(state.iterations());
+    const double moves = iterations * static_cast<double>(positions.size());
+    const double totalSeconds = std::accumulate(seconds.begin(), seconds.end(), 0.0);
+    const double worstSeconds = *std::max_element(seconds.begin(), seconds.end()) / iterations;
+    const double nodes = static_cast<double>(nodesPerGame);
+    figures = {true, 1e3 * totalSeconds / moves, 1e3 * worstSeconds,
+               nodes / static_cast<double>(positions.size()), nodes * iterations / totalSeconds};
+    state.SetItemsProcessed(static_cast<std::int64_t>(moves));
+    state.counters["mean_s"] = totalSeconds / moves;
+    state.counters["worst_s"] = worstSeconds;
+    state.counters["nodes/s"] = figures.nodesPerSecond;
+}
+
+void BM_ComputerMove(benchmark::State& state) {
+    const int level = static_cast<int>(state.range(0));
+    const int depth = SearchDepthForKind(level);
+    static std::int64_t counted[KIND_MAX_LEVEL + 1];
+    const std::int64_t nodes = NodesPerGame(counted[level], [depth](const CGameBoard& position) {
+        CNodeCountingBoard board(position);
+        int x = NO_MOVE_SQUARE;
+        int y = NO_MOVE_SQUARE;
+        board.ChooseMove(depth, board.m_turn, &x, &y);
+        return board.m_nodes;
+    });
+    TimeMoves(state, g_production[level], nodes, [depth](const CGameBoard& position) {
+        CGameBoard board(position);
+        int x = NO_MOVE_SQUARE;
+        int y = NO_MOVE_SQUARE;
+        board.ChooseMove(depth, board.m_turn, &x, &y);
+        benchmark::DoNotOptimize(x);
+        benchmark::DoNotOptimize(y);
+    });
+}
+
+void BM_ReferenceMove(benchmark::State& state) {
+    const int level = static_cast<int>(state.range(0));
+    const int depth = SearchDepthForKind(level);
+    static std::int64_t counted[KIND_MAX_LEVEL + 1];
+    const std::int64_t nodes = NodesPerGame(counted[level], [depth](const CGameBoard& position) {
+        CReferenceSearch search(position);
+        search.BestScore(depth);
+        return search.m_nodes;
+    });
+    TimeMoves(state, g_reference[level], nodes, [depth](const CGameBoard& position) {
+        CReferenceSearch search(position);
+        benchmark::DoNotOptimize(search.BestScore(depth));
+    });
+}
+
+// Move-rule scan: every square of every mid-game position tested for the side to move.
+void BM_PutDiscScan(benchmark::State& state) {
+    std::vector<CGameBoard> midgame;
+    for (const CGameBoard& position : GamePositions()) {
+        CGameBoard board(position);
+        const int discs = board.CountDiscs(WHITE) + board.CountDiscs(BLACK);
+        if (discs >= MIDGAME_MIN_DISCS && discs <= MIDGAME_MAX_DISCS)
+            midgame.push_back(board);
+    }
+    std::int64_t legal = 0;
+    for (auto _ : state) {
+        for (CGameBoard& board : midgame) {
+            for (int y = 0; y < BOARD_SIZE; ++y) {
+                for (int x = 0; x < BOARD_SIZE; ++x)
+                    legal += board.PutDisc(x, y, board.m_turn, 1) > 0;
+            }
+        }
+        benchmark::DoNotOptimize(legal);
+    }
+    const std::int64_t squares =
+        state.iterations() * static_cast<std::int64_t>(midgame.size()) * CELL_COUNT;
+    state.SetItemsProcessed(squares);
+    state.counters["positions"] = static_cast<double>(midgame.size());
+    state.counters["legal/pos"] =
+        static_cast<double>(legal) / static_cast<double>(state.iterations() * midgame.size());
+}
+
+BENCHMARK(BM_ComputerMove)
+    ->DenseRange(1, KIND_MAX_LEVEL)
+    ->MinTime(2.0)
+    ->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_ReferenceMove)
+    ->DenseRange(1, KIND_MAX_LEVEL)
+    ->MinTime(2.0)
+    ->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_PutDiscScan);
+
+void PrintSummary() {
+    std::printf("\nComputer move over %zu positions of one level-5 game (ms per move)\n",
+                GamePositions().size());
+    std::printf("level | mean      worst     nodes/move  nodes/s  | reference: mean      worst     "
+                "nodes/move  nodes/s  | time ratio\n");
+    for (int level = 1; level <= KIND_MAX_LEVEL; ++level) {
+        const LevelFigures& p = g_production[level];
+        const LevelFigures& r = g_reference[level];
+        if (!p.measured)
+            continue;
+        std::printf("%-5d | %-9.3f %-9.3f %-11.0f %-8.3g |", level, p.meanMs, p.worstMs,
+                    p.nodesPerMove, p.nodesPerSecond);
+        if (r.measured)
+            std::printf("            %-9.3f %-9.3f %-11.0f %-8.3g | %.2f\n", r.meanMs, r.worstMs,
+                        r.nodesPerMove, r.nodesPerSecond, p.meanMs / r.meanMs);
+        else
+            std::printf("            (not run)                                | -\n");
+    }
+}
+
+} // namespace
+
+int main(int argc, char** argv) {
+    benchmark::Initialize(&argc, argv);
+    if (benchmark::ReportUnrecognizedArguments(argc, argv))
+        return 1;
+    benchmark::RunSpecifiedBenchmarks();
+    benchmark::Shutdown();
+    PrintSummary();
+    return 0;
+}

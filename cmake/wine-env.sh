@@ -1,0 +1,120 @@
+#!/bin/sh
+# Owns the Wine test environment of one build folder: a virtual X display (Xvfb), a private
+# WINEPREFIX made once, and a persistent wineserver. Ends only the processes it started.
+#
+#   wine-env.sh start BUILD_DIR    start (or reuse) the environment; prints nothing on success
+#   wine-env.sh stop BUILD_DIR     end the wineserver of the prefix and our Xvfb, by id
+#   wine-env.sh env BUILD_DIR      print the variables a Wine run needs, as shell assignments
+#   wine-env.sh prefix BUILD_DIR NAME   only make the prefix BUILD_DIR/NAME (for playing)
+set -eu
+
+usage="usage: wine-env.sh start|stop|env|prefix BUILD_DIR [NAME]"
+cmd=${1:?$usage}
+build=$(cd "${2:?$usage}" && pwd)
+state="$build/wine-env"
+prefix="$build/${3:-wineprefix}"
+mkdir -p "$state"
+
+export WINEPREFIX="$prefix"
+export WINEDEBUG=-all
+export WINEDLLOVERRIDES="mscoree,mshtml=;winemenubuilder.exe=d"
+export WINEARCH=win64
+export LANG=C.UTF-8 LC_ALL=C.UTF-8
+
+xvfb_alive() {
+    [ -s "$state/xvfb.pid" ] && kill -0 "$(cat "$state/xvfb.pid")" 2>/dev/null
+}
+
+start_xvfb() {
+    xvfb_alive && return 0
+    rm -f "$state/xvfb.pid" "$state/display"
+    # -displayfd picks a free display and writes its number once the server accepts clients.
+    # fd 9 (the lock) is closed for it, or the server would hold the lock for its lifetime.
+    setsid Xvfb -displayfd 3 -screen 0 1280x1024x24 -nolisten tcp -ac \
+        3>"$state/display.tmp" </dev/null >"$state/xvfb.log" 2>&1 9>&- &
+    echo $! >"$state/xvfb.pid"
+    i=0
+    while [ ! -s "$state/display.tmp" ]; do
+        i=$((i + 1))
+        if [ $i -gt 200 ] || ! xvfb_alive; then
+            echo "wine-env: Xvfb did not start; see $state/xvfb.log" >&2
+            return 1
+        fi
+        sleep 0.05
+    done
+    echo ":$(tr -d '\n' <"$state/display.tmp")" >"$state/display"
+}
+
+make_prefix() {
+    [ -f "$prefix/.milda-ready" ] && return 0
+    rm -rf "$prefix"
+    wineboot -i >"$state/wineboot.log" 2>&1 9>&-
+    # Wine's own fonts are not found unless they are in the prefix. Leaving out the bold Tahoma
+    # makes bold captions fall back to a font that has Japanese glyphs.
+    fonts="$prefix/drive_c/windows/Fonts"
+    mkdir -p "$fonts"
+    for f in /usr/share/wine/fonts/*.ttf; do
+        [ "$(basename "$f")" = tahomabd.ttf ] && continue
+        ln -sf "$f" "$fonts/"
+    done
+    # The Japanese font names of the program's resources map onto the IPA Gothic fonts.
+    reg="$state/fonts.reg"
+    {
+        printf 'Windows Registry Editor Version 5.00\r\n\r\n'
+        printf '[HKEY_CURRENT_USER\\Software\\Wine\\Fonts\\Replacements]\r\n'
+        printf '"ＭＳ Ｐゴシック"="IPAPGothic"\r\n'
+        printf '"ＭＳ ゴシック"="IPAGothic"\r\n'
+        printf '"MS PGothic"="IPAPGothic"\r\n'
+        printf '"MS UI Gothic"="IPAPGothic"\r\n'
+        printf '"MS Gothic"="IPAGothic"\r\n\r\n'
+    } | iconv -f UTF-8 -t UTF-16LE | { printf '\377\376'; cat; } >"$reg"
+    wine regedit /S "$(winepath -w "$reg" 2>/dev/null 9>&- || echo "Z:$reg")" >>"$state/wineboot.log" 2>&1 9>&-
+    wineserver -w 9>&-
+    touch "$prefix/.milda-ready"
+}
+
+start_server() {
+    # A persistent server, warmed up with output to a log file, so that no background Wine
+    # process holds a test's output pipe.
+    wineserver -p </dev/null >>"$state/wineserver.log" 2>&1 9>&-
+    wine cmd /c exit </dev/null >>"$state/wineserver.log" 2>&1 9>&- || true
+}
+
+case "$cmd" in
+start)
+    # Already up: nothing to do (the common case, once per test).
+    if [ -f "$state/server.started" ] && xvfb_alive; then
+        exit 0
+    fi
+    command -v Xvfb >/dev/null || { echo "wine-env: Xvfb is missing (apt-get install xvfb)" >&2; exit 1; }
+    command -v wine >/dev/null || { echo "wine-env: wine is missing (apt-get install wine wine64)" >&2; exit 1; }
+    exec 9>"$state/lock"
+    flock 9
+    start_xvfb
+    export DISPLAY="$(cat "$state/display")"
+    make_prefix
+    start_server
+    touch "$state/server.started"
+    ;;
+stop)
+    exec 9>"$state/lock"
+    flock 9
+    [ -d "$prefix" ] && wineserver -k 2>/dev/null 9>&- || true
+    if xvfb_alive; then
+        kill "$(cat "$state/xvfb.pid")" 2>/dev/null || true
+    fi
+    rm -f "$state/xvfb.pid" "$state/display" "$state/server.started"
+    ;;
+prefix)
+    exec 9>"$state/lock"
+    flock 9
+    make_prefix
+    ;;
+env)
+    printf 'WINEPREFIX=%s\nWINEDEBUG=-all\nDISPLAY=%s\n' "$prefix" "$(cat "$state/display" 2>/dev/null)"
+    ;;
+*)
+    echo "wine-env: unknown command $cmd" >&2
+    exit 2
+    ;;
+esac

@@ -13,6 +13,7 @@ cmd=${1:?$usage}
 build=$(cd "${2:?$usage}" && pwd)
 state="$build/wine-env"
 prefix="$build/${3:-wineprefix}"
+virtual_desktop=yes
 mkdir -p "$state"
 
 export WINEPREFIX="$prefix"
@@ -67,6 +68,12 @@ make_prefix() {
         printf '"MS PGothic"="IPAPGothic"\r\n'
         printf '"MS UI Gothic"="IPAPGothic"\r\n'
         printf '"MS Gothic"="IPAGothic"\r\n\r\n'
+        if [ "$virtual_desktop" = yes ]; then
+            # Test prefixes run every program inside one Wine virtual desktop, so windows get
+            # Wine's own caption, frame and system menu and the pictures are the same each run.
+            printf '[HKEY_CURRENT_USER\\Software\\Wine\\Explorer]\r\n"Desktop"="Default"\r\n\r\n'
+            printf '[HKEY_CURRENT_USER\\Software\\Wine\\Explorer\\Desktops]\r\n"Default"="1024x768"\r\n\r\n'
+        fi
     } | iconv -f UTF-8 -t UTF-16LE | { printf '\377\376'; cat; } >"$reg"
     wine regedit /S "$(winepath -w "$reg" 2>/dev/null 9>&- || echo "Z:$reg")" >>"$state/wineboot.log" 2>&1 9>&-
     wineserver -w 9>&-
@@ -106,6 +113,7 @@ stop)
     rm -f "$state/xvfb.pid" "$state/display" "$state/server.started"
     ;;
 prefix)
+    virtual_desktop=no
     exec 9>"$state/lock"
     flock 9
     make_prefix

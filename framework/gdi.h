@@ -69,7 +69,9 @@ public:
     HDC GetSafeHdc() const { return m_hDC; }
 
     HGDIOBJ SelectObject(HGDIOBJ h) { return ::SelectObject(m_hDC, h); }
-    HGDIOBJ SelectObject(const CGdiObject& obj) { return ::SelectObject(m_hDC, obj.GetSafeHandle()); }
+    HGDIOBJ SelectObject(const CGdiObject& obj) {
+        return ::SelectObject(m_hDC, obj.GetSafeHandle());
+    }
 
     COLORREF SetBkColor(COLORREF color) { return ::SetBkColor(m_hDC, color); }
     // A solid rectangle: an opaque text output of no text over it, in the background colour.

@@ -12,7 +12,9 @@ constexpr int CELL_COUNT = BOARD_SIZE * BOARD_SIZE;
 
 // Square (x, y) lives at element x * 8 + y: the squares are stored column by column.
 constexpr int CellIndex(int x, int y) { return x * BOARD_SIZE + y; }
-constexpr bool OnBoard(int x, int y) { return x >= 0 && x < BOARD_SIZE && y >= 0 && y < BOARD_SIZE; }
+constexpr bool OnBoard(int x, int y) {
+    return x >= 0 && x < BOARD_SIZE && y >= 0 && y < BOARD_SIZE;
+}
 constexpr bool IsSide(int color) { return color == WHITE || color == BLACK; }
 constexpr int Opponent(int color) { return 1 - color; }
 

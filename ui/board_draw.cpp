@@ -91,7 +91,8 @@ void CGameBoard::DrawGuide(CDC* pDC, int color) {
         for (int x = 0; x < BOARD_SIZE; ++x) {
             if (PutDisc(x, y, color, 1) <= 0)
                 continue;
-            const RECT r = {static_cast<int>((x0 + x * w) + dx), static_cast<int>((y0 + y * h) + dy),
+            const RECT r = {static_cast<int>((x0 + x * w) + dx),
+                            static_cast<int>((y0 + y * h) + dy),
                             static_cast<int>((x0 + (x + 1) * w) - dx),
                             static_cast<int>((y0 + (y + 1) * h) - dy)};
             DrawDisc(pDC, r, mark, mark);

@@ -33,8 +33,7 @@ std::uint32_t StateDrawing(int wanted, int k) {
 }
 
 std::string g_cursorCalls;
-const WaitCursorOps RECORDING_CURSOR = {[] { g_cursorCalls += 'B'; },
-                                        [] { g_cursorCalls += 'R'; },
+const WaitCursorOps RECORDING_CURSOR = {[] { g_cursorCalls += 'B'; }, [] { g_cursorCalls += 'R'; },
                                         [] { g_cursorCalls += 'E'; }};
 
 class CursorScope {

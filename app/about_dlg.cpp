@@ -1,0 +1,9 @@
+#include "about_dlg.h"
+
+#include "res/resource.h"
+
+CAboutDlg::CAboutDlg(CWnd* pParent) : CDialog(IDD_VERSION, pParent) {}
+
+CAboutDlg::~CAboutDlg() = default;
+
+const CMessageMap* CAboutDlg::GetMessageMap() const { return CDialog::GetMessageMap(); }

@@ -28,7 +28,7 @@ xvfb_alive() {
 
 start_xvfb() {
     xvfb_alive && return 0
-    rm -f "$state/xvfb.pid" "$state/display"
+    rm -f "$state/xvfb.pid" "$state/display" "$state/display.tmp"
     # -displayfd picks a free display and writes its number once the server accepts clients.
     # fd 9 (the lock) is closed for it, or the server would hold the lock for its lifetime.
     setsid Xvfb -displayfd 3 -screen 0 1280x1024x24 -nolisten tcp -ac \

@@ -1,0 +1,68 @@
+// CDialog (modal loop of our own, modeless), CDataExchange, DDX_CBIndex, DDX_Check.
+#pragma once
+
+#include "framework/dlginit.h"
+#include "framework/wnd.h"
+
+#include <vector>
+
+class CDialog;
+
+// The direction of one exchange: into the controls (FALSE) or out of them into the fields.
+class CDataExchange {
+public:
+    BOOL m_bSaveAndValidate;
+    CDialog* m_pDlgWnd;
+};
+
+// A drop-down list's selected index: in, the entry of that index is selected (none when there
+// is no such entry); out, the selected index or -1.
+void DDX_CBIndex(CDataExchange* pDX, int id, int& index);
+// A check box: in, a value below 0 or above 2 is first set to 0 in the field itself; out, 1
+// when ticked, else 0.
+void DDX_Check(CDataExchange* pDX, int id, int& value);
+
+class CDialog : public CWnd {
+public:
+    explicit CDialog(UINT templateId, CWnd* pParent = nullptr);
+    ~CDialog() override;
+
+    // Runs the dialog of template m_nIDTemplate from the executable's resources, with its
+    // initial list data, and returns what EndDialog was given; -1 when the template is missing
+    // or the dialog could not be made, or when it has drop-down lists without list data.
+    virtual INT_PTR DoModal();
+    // The same from a template in memory, with its initial list data (nullptr when none).
+    INT_PTR DoModalIndirect(const DLGTEMPLATE* pTemplate, const BYTE* pListData = nullptr,
+                            DWORD listDataSize = 0);
+    // Makes the dialog modeless, owned by pParent's window; ends with DestroyWindow.
+    BOOL CreateIndirect(const DLGTEMPLATE* pTemplate, CWnd* pParent = nullptr,
+                        const BYTE* pListData = nullptr, DWORD listDataSize = 0);
+    // Ends the modal loop once the current message has been handled.
+    void EndDialog(INT_PTR result);
+
+    // Fills the lists from the initial list data, then moves the fields into the controls.
+    virtual BOOL OnInitDialog();
+    // Moves the controls into the fields, then ends with IDOK.
+    virtual void OnOK();
+    // Ends with IDCANCEL; the fields keep their values.
+    virtual void OnCancel();
+    virtual void DoDataExchange(CDataExchange* pDX);
+    BOOL UpdateData(BOOL saveAndValidate = TRUE);
+
+    LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam) override;
+
+    UINT m_nIDTemplate;
+    CWnd* m_pParentWnd;
+
+private:
+    void SetListData(const BYTE* pListData, DWORD listDataSize);
+    BOOL CreateFromTemplate(const DLGTEMPLATE* pTemplate, HWND hWndOwner);
+    HWND ModalOwner() const;
+    INT_PTR RunModal(const DLGTEMPLATE* pTemplate);
+    bool HasDropDownList() const;
+
+    std::vector<CListInitEntry> m_listData;
+    bool m_bListDataValid;
+    bool m_bEndRequested;
+    INT_PTR m_nModalResult;
+};

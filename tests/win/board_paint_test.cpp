@@ -1,0 +1,158 @@
+// The game window's painting on real windows: the off-screen board (without leaking a drawing
+// object over more paints than the process may hold objects), the minimized icon, the frame
+// band.
+#include "game/game_board.h"
+#include "ui/board_paint.h"
+#include "win_test_util.h"
+
+#include <gtest/gtest.h>
+
+#include <vector>
+
+namespace {
+
+constexpr COLORREF ERASE_BLUE = RGB(0, 0, 200);
+constexpr COLORREF ICON_RED = RGB(220, 0, 0);
+
+// What the icon-painting window saw of its icon background message.
+HDC g_iconEraseDC = nullptr;
+HICON g_paintedIcon = nullptr;
+
+LRESULT CALLBACK IconWindowProc(HWND hWnd, UINT message, WPARAM wParam, LPARAM lParam) {
+    switch (message) {
+    case WM_PAINT:
+        PaintMinimizedIcon(hWnd, g_paintedIcon);
+        return 0;
+    case WM_ICONERASEBKGND: {
+        g_iconEraseDC = reinterpret_cast<HDC>(wParam);
+        RECT client;
+        ::GetClientRect(hWnd, &client);
+        CDC dc(g_iconEraseDC);
+        dc.FillSolidRect(client, ERASE_BLUE);
+        return 1;
+    }
+    case WM_ERASEBKGND:
+        return 1;
+    default:
+        return ::DefWindowProcW(hWnd, message, wParam, lParam);
+    }
+}
+
+// A top-level window of the given client size at the screen's corner, shown and painted.
+class CTestWindow {
+public:
+    CTestWindow(DWORD style, int clientWidth, int clientHeight, WNDPROC proc = ::DefWindowProcW) {
+        const wchar_t* className = proc == ::DefWindowProcW ? L"MildaPlainTest" : L"MildaIconTest";
+        WNDCLASSW wc{};
+        wc.lpfnWndProc = proc;
+        wc.hInstance = ::GetModuleHandleW(nullptr);
+        wc.lpszClassName = className;
+        wc.hCursor = ::LoadCursorW(nullptr, IDC_ARROW);
+        ::RegisterClassW(&wc);
+        RECT outer = {0, 0, clientWidth, clientHeight};
+        ::AdjustWindowRect(&outer, style, FALSE);
+        m_hWnd =
+            ::CreateWindowExW(0, className, L"Milda test", style, 0, 0, outer.right - outer.left,
+                              outer.bottom - outer.top, nullptr, nullptr, wc.hInstance, nullptr);
+        ::ShowWindow(m_hWnd, SW_SHOWNORMAL);
+        ::UpdateWindow(m_hWnd);
+        PumpMessagesFor(100);
+    }
+    ~CTestWindow() { ::DestroyWindow(m_hWnd); }
+    CTestWindow(const CTestWindow&) = delete;
+    CTestWindow& operator=(const CTestWindow&) = delete;
+
+    HWND m_hWnd;
+};
+
+TEST(BoardPaint, NoDrawingObjectLeaksOverMorePaintsThanTheProcessMayHoldObjects) {
+    // Each paint makes 2 device contexts, a bitmap and 20 pens and brushes; leaking any one of
+    // them would use up the process's 65,536 objects long before the end.
+    constexpr int PAINTS = 70000;
+    CTestWindow window(WS_POPUP | WS_VISIBLE, 100, 100);
+    CGameBoard board;
+    RECT client;
+    ::GetClientRect(window.m_hWnd, &client);
+    board.SetBoardRect(client);
+    for (int i = 0; i < PAINTS; ++i)
+        PaintBoardOffscreen(window.m_hWnd, board);
+
+    // The last paint still draws all of it: a new background colour, the grid, a white disc.
+    board.SetBoardColor(RGB(10, 200, 30));
+    PaintBoardOffscreen(window.m_hWnd, board);
+    CDibCanvas shown(100, 100, RGB(255, 0, 255));
+    CaptureWindow(window.m_hWnd, false, &shown);
+    EXPECT_EQ(shown.At(1, 1), RGB(10, 200, 30));
+    EXPECT_EQ(shown.At(99, 99), RGB(10, 200, 30));
+    EXPECT_EQ(shown.At(4, 50), board.GetLineColor());
+    EXPECT_EQ(shown.At(42, 42), board.GetWhiteColor()); // square (3, 3) of the start position
+    CPen pen(PS_SOLID, 1, RGB(1, 2, 3));
+    EXPECT_NE(pen.GetSafeHandle(), nullptr);
+}
+
+TEST(BoardPaint, MinimizedIconIsCentredOverItsBackground) {
+    const int iconWidth = ::GetSystemMetrics(SM_CXICON);
+    const int iconHeight = ::GetSystemMetrics(SM_CYICON);
+    std::vector<DWORD> red(static_cast<size_t>(iconWidth * iconHeight), 0x00DC0000);
+    std::vector<BYTE> opaque(static_cast<size_t>((iconWidth + 15) / 16 * 2 * iconHeight), 0);
+    ICONINFO info{};
+    info.fIcon = TRUE;
+    info.hbmColor = ::CreateBitmap(iconWidth, iconHeight, 1, 32, red.data());
+    info.hbmMask = ::CreateBitmap(iconWidth, iconHeight, 1, 1, opaque.data());
+    g_paintedIcon = ::CreateIconIndirect(&info);
+    ASSERT_NE(g_paintedIcon, nullptr);
+    g_iconEraseDC = nullptr;
+
+    // Odd sizes: the half is rounded up, (101 - 32 + 1) / 2 = 35 and (80 - 32 + 1) / 2 = 24.
+    const int width = 101;
+    const int height = 80;
+    CTestWindow window(WS_POPUP | WS_VISIBLE, width, height, &IconWindowProc);
+    EXPECT_NE(g_iconEraseDC, nullptr);
+    RECT update;
+    EXPECT_FALSE(::GetUpdateRect(window.m_hWnd, &update, FALSE));
+
+    CDibCanvas shown(width, height, RGB(255, 0, 255));
+    CaptureWindow(window.m_hWnd, false, &shown);
+    const int x = (width - iconWidth + 1) / 2;
+    const int y = (height - iconHeight + 1) / 2;
+    EXPECT_EQ(shown.At(x, y), ICON_RED);
+    EXPECT_EQ(shown.At(x + iconWidth - 1, y + iconHeight - 1), ICON_RED);
+    EXPECT_EQ(shown.At(x - 1, y), ERASE_BLUE);
+    EXPECT_EQ(shown.At(x, y - 1), ERASE_BLUE);
+    EXPECT_EQ(shown.At(x + iconWidth, y), ERASE_BLUE);
+    EXPECT_EQ(shown.At(x, y + iconHeight), ERASE_BLUE);
+
+    ::DestroyIcon(g_paintedIcon);
+    ::DeleteObject(info.hbmColor);
+    ::DeleteObject(info.hbmMask);
+}
+
+TEST(BoardPaint, FrameBandCoversExactlyTheOuterFourPixels) {
+    CTestWindow window(WS_OVERLAPPEDWINDOW | WS_VISIBLE, 200, 150);
+    RECT outer;
+    ::GetWindowRect(window.m_hWnd, &outer);
+    const int width = outer.right - outer.left;
+    const int height = outer.bottom - outer.top;
+    CDibCanvas before(width, height, RGB(255, 0, 255));
+    CaptureWindow(window.m_hWnd, true, &before);
+
+    PaintFrameBand(window.m_hWnd);
+    CDibCanvas after(width, height, RGB(255, 0, 255));
+    CaptureWindow(window.m_hWnd, true, &after);
+
+    int wrong = 0;
+    for (int y = 0; y < height; ++y) {
+        for (int x = 0; x < width; ++x) {
+            const int edgeDistance =
+                std::min(std::min(x, y), std::min(width - 1 - x, height - 1 - y));
+            const COLORREF expected = edgeDistance < 4 ? RGB(0, 0, 0) : before.At(x, y);
+            if (after.At(x, y) != expected && ++wrong <= 5) {
+                ADD_FAILURE() << "pixel (" << x << ", " << y << ") is " << std::hex
+                              << after.At(x, y) << ", expected " << expected;
+            }
+        }
+    }
+    EXPECT_EQ(wrong, 0);
+}
+
+} // namespace

@@ -10,8 +10,8 @@ if [ ! -f "$exe" ]; then
 fi
 if [ -z "${DISPLAY:-}" ]; then
     echo "run-milda: no X display (DISPLAY is not set)." >&2
-    echo "Run 'make run' from a desktop session, or start it on any X server by hand:" >&2
-    echo "  DISPLAY=:0 WINEPREFIX=$build/wineprefix-run wine $exe" >&2
+    echo "Run 'make run' from a desktop session, or name the X server to show it on:" >&2
+    echo "  DISPLAY=:0 make run" >&2
     exit 1
 fi
 here=$(cd "$(dirname "$0")" && pwd)

@@ -1,5 +1,7 @@
 #include "framework/dialog.h"
 
+#include <algorithm>
+
 #include "framework/app.h"
 
 namespace {
@@ -196,8 +198,10 @@ INT_PTR CDialog::RunModal(const DLGTEMPLATE* pTemplate) {
             ::EnableWindow(hWndOwner, FALSE);
             ownerDisabled = true;
         }
-        if (!::IsWindowVisible(m_hWnd))
+        if (!::IsWindowVisible(m_hWnd)) {
+            CenterOverOwner(hWndOwner);
             ::ShowWindow(m_hWnd, SW_SHOWNORMAL);
+        }
     }
 
     // Our own loop, so that the application's pre-filter sees every message here too.
@@ -230,6 +234,28 @@ INT_PTR CDialog::RunModal(const DLGTEMPLATE* pTemplate) {
         DestroyWindow();
     }
     return result;
+}
+
+// A dialog opened from a window appears over the middle of it, kept on the owner's monitor.
+void CDialog::CenterOverOwner(HWND hWndOwner) {
+    if (hWndOwner == nullptr || m_hWnd == nullptr)
+        return;
+    RECT owner;
+    RECT dialog;
+    if (!::GetWindowRect(hWndOwner, &owner) || !::GetWindowRect(m_hWnd, &dialog))
+        return;
+    MONITORINFO monitor = {};
+    monitor.cbSize = sizeof(monitor);
+    if (!::GetMonitorInfoW(::MonitorFromWindow(hWndOwner, MONITOR_DEFAULTTONEAREST), &monitor))
+        return;
+    const RECT& work = monitor.rcWork;
+    const int width = dialog.right - dialog.left;
+    const int height = dialog.bottom - dialog.top;
+    int x = owner.left + (owner.right - owner.left - width) / 2;
+    int y = owner.top + (owner.bottom - owner.top - height) / 2;
+    x = std::max(static_cast<int>(work.left), std::min(x, static_cast<int>(work.right) - width));
+    y = std::max(static_cast<int>(work.top), std::min(y, static_cast<int>(work.bottom) - height));
+    ::SetWindowPos(m_hWnd, nullptr, x, y, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
 bool CDialog::HasDropDownList() const {

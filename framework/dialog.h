@@ -60,6 +60,7 @@ private:
     HWND ModalOwner() const;
     INT_PTR RunModal(const DLGTEMPLATE* pTemplate);
     bool HasDropDownList() const;
+    void CenterOverOwner(HWND hWndOwner);
 
     std::vector<CListInitEntry> m_listData;
     bool m_bListDataValid;

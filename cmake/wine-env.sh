@@ -46,8 +46,12 @@ start_xvfb() {
     echo ":$(tr -d '\n' <"$state/display.tmp")" >"$state/display"
 }
 
+# Raised whenever the prefix's set-up changes, so that older prefixes are made again.
+PREFIX_SETUP_VERSION=2
+
 make_prefix() {
-    [ -f "$prefix/.milda-ready" ] && return 0
+    [ "$(cat "$prefix/.milda-ready" 2>/dev/null)" = "$PREFIX_SETUP_VERSION-$virtual_desktop" ] &&
+        return 0
     rm -rf "$prefix"
     wineboot -i >"$state/wineboot.log" 2>&1 9>&-
     # Wine's own fonts are not found unless they are in the prefix. Leaving out the bold Tahoma
@@ -77,7 +81,7 @@ make_prefix() {
     } | iconv -f UTF-8 -t UTF-16LE | { printf '\377\376'; cat; } >"$reg"
     wine regedit /S "$(winepath -w "$reg" 2>/dev/null 9>&- || echo "Z:$reg")" >>"$state/wineboot.log" 2>&1 9>&-
     wineserver -w 9>&-
-    touch "$prefix/.milda-ready"
+    echo "$PREFIX_SETUP_VERSION-$virtual_desktop" >"$prefix/.milda-ready"
 }
 
 start_server() {

@@ -137,6 +137,8 @@ TEST(BoardPaint, FrameBandCoversExactlyTheOuterFourPixels) {
     CaptureWindow(window.m_hWnd, true, &before);
 
     PaintFrameBand(window.m_hWnd);
+    // Wine shows what was drawn into a window's surface on the screen a moment later.
+    PumpMessagesFor(300);
     CDibCanvas after(width, height, RGB(255, 0, 255));
     CaptureWindow(window.m_hWnd, true, &after);
 

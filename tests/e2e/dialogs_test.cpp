@@ -1,0 +1,193 @@
+// The Options dialog, the version dialog and the end-of-game message around a running game.
+#include "milda_fixture.h"
+
+#include <algorithm>
+#include <string>
+
+namespace {
+
+using Dialogs = MildaFixture;
+
+constexpr DWORD WHOLE_GAME_TIMEOUT_MS = 90000;
+constexpr DWORD QUIET_MS = 1000; // ten ticks without a move: no computer is to move
+
+bool WhiteToMoveAtStart(const BoardPicture& p) {
+    return IsStartingPosition(p) && p.DotCount() == 4;
+}
+
+// The end-of-game text, built from the counts a person sees on the board.
+std::wstring ResultText(int white, int black) {
+    const wchar_t* result = white == black  ? L"引き分けです。"
+                            : white > black ? L"先手の勝ちです。"
+                                            : L"後手の勝ちです。";
+    return L"先手 " + std::to_wstring(white) + L" 個、後手 " + std::to_wstring(black) + L" 個で" +
+           result + L"\nもう一度ゲームを行いますか？";
+}
+
+bool IsGameOver(const BoardPicture& p) {
+    return LegalSquares(p, Square::White).empty() && LegalSquares(p, Square::Black).empty();
+}
+
+// The message box's text is its static with a line break; the icon's static has no text.
+std::wstring MessageTextOf(HWND box) {
+    for (const std::wstring& text : StaticTextsOf(box)) {
+        if (text.find(L'\n') != std::wstring::npos)
+            return text;
+    }
+    return std::wstring();
+}
+
+TEST_F(Dialogs, OptionsShowTheCurrentValuesCancelKeepsThemAndOkChangesTheGameInProgress) {
+    ASSERT_NO_FATAL_FAILURE(Launch());
+    const BoardPicture start = Await(WhiteToMoveAtStart, "the starting position with 4 dots");
+
+    // F3: the defaults, and both lists hold the six kinds in order.
+    HWND options = OpenOptions();
+    ASSERT_NE(options, nullptr);
+    ExpectOptionsShow(options, 0, 1, true);
+    const std::vector<std::wstring> kinds(std::begin(PLAYER_ENTRIES), std::end(PLAYER_ENTRIES));
+    EXPECT_EQ(ComboEntries(::GetDlgItem(options, ID_WHITE_LIST)), kinds);
+    EXPECT_EQ(ComboEntries(::GetDlgItem(options, ID_BLACK_LIST)), kinds);
+
+    // Changes, then Cancel: white stays a person with dots, and the game goes on.
+    SetOptions(options, 3, 2, false, IDCANCEL);
+    // The closed dialog's place is painted again first.
+    Await([&](const BoardPicture& p) { return p.SamePosition(start); }, "the board after Cancel");
+    EXPECT_TRUE(BoardStaysAsIs(game, start, 500));
+    ClickSquare(4, 2);
+    Await([](const BoardPicture& p) { return p.Discs() == 6 && p.DotCount() > 0; },
+          "black's answer after Cancel");
+
+    // OK: white becomes the computer at level 3 and moves by itself; the guide goes away.
+    options = OpenOptions();
+    ASSERT_NE(options, nullptr);
+    ExpectOptionsShow(options, 0, 1, true);
+    SetOptions(options, 3, 1, false, IDOK);
+    Await([](const BoardPicture& p) { return p.Discs() >= 8 && p.DotCount() == 0; },
+          "the computer playing white", START_TIMEOUT_MS);
+
+    // White back to a person, black at level 2, guide still off: the game comes to rest with
+    // white to move and shows no dots.
+    options = OpenOptions();
+    ASSERT_NE(options, nullptr);
+    ExpectOptionsShow(options, 3, 1, false);
+    SetOptions(options, 0, 2, false, IDOK);
+    BoardPicture p = AwaitQuiet(QUIET_MS, START_TIMEOUT_MS);
+    ASSERT_FALSE(LegalSquares(p, Square::White).empty()) << "white has no move" << p.Text();
+    EXPECT_EQ(p.DotCount(), 0) << p.Text();
+
+    // Guide on: dots on exactly white's legal squares, the position unchanged.
+    options = OpenOptions();
+    ASSERT_NE(options, nullptr);
+    ExpectOptionsShow(options, 0, 2, false);
+    SetOptions(options, 0, 2, true, IDOK);
+    const BoardPicture rested = p;
+    p = Await([&](const BoardPicture& b) { return b.DotCount() > 0; }, "guide dots");
+    EXPECT_TRUE(DotsOnLegalSquaresOf(p, Square::White));
+    for (int x = 0; x < 8; ++x) {
+        for (int y = 0; y < 8; ++y)
+            EXPECT_EQ(p.At(x, y), rested.At(x, y)) << "(" << x << "," << y << ")";
+    }
+
+    // Escape ends the program with the last confirmed values.
+    ASSERT_TRUE(PressKey(game, VK_ESCAPE));
+    AwaitExit("Escape");
+    EXPECT_EQ(milda.SettingsLines(),
+              SettingsText(0, 2, 1, OUTER_WIDTH_DEFAULT, OUTER_HEIGHT_DEFAULT));
+}
+
+TEST_F(Dialogs, TheSystemMenusLastEntryOpensTheVersionDialogAndTheComputerPlaysOn) {
+    ASSERT_NO_FATAL_FAILURE(Launch("[Option]\r\nFirstPlayer=1\r\nLastPlayer=1\r\n"));
+
+    // Alt+Space opens the system menu; End picks its last entry, Enter chooses it. (Its access
+    // key cannot be tried here: Wine's own system menu has an "About Wine" entry on A.)
+    ASSERT_TRUE(OpenMenuByKey(game, L' '));
+    ASSERT_NE(milda.WaitForPopupMenu(), nullptr) << "Alt+Space opened no system menu";
+    ASSERT_TRUE(PressKey(game, VK_END));
+    ASSERT_TRUE(PressKey(game, VK_RETURN));
+    HWND version = milda.WaitForDialog(VERSION_CAPTION);
+    ASSERT_NE(version, nullptr) << "the system menu's last entry opened no version dialog";
+    const std::vector<std::wstring> texts = StaticTextsOf(version);
+    EXPECT_NE(std::find(texts.begin(), texts.end(), L"Milda Version 1.2.2"), texts.end());
+
+    // Both sides are computers; their moves go on behind the open dialog.
+    ASSERT_TRUE(MoveBeside(version, game));
+    BoardPicture p = Await([](const BoardPicture&) { return true; }, "a readable board");
+    const int discs = p.Discs();
+    p = Await([&](const BoardPicture& b) { return b.Discs() >= discs + 3; },
+              "three more moves behind the version dialog");
+    EXPECT_TRUE(::IsWindowVisible(version)) << "the version dialog closed by itself";
+
+    EXPECT_TRUE(ClickButton(version, IDOK));
+    ASSERT_TRUE(milda.WaitForWindowGone(version));
+    const int after = p.Discs();
+    Await([&](const BoardPicture& b) { return b.Discs() > after; }, "the game going on");
+
+    ASSERT_TRUE(::PostMessageW(game, WM_CLOSE, 0, 0));
+    AwaitExit("WM_CLOSE");
+    // Keys missing from the file are written with the rest.
+    EXPECT_EQ(milda.SettingsLines(),
+              SettingsText(1, 1, 1, OUTER_WIDTH_DEFAULT, OUTER_HEIGHT_DEFAULT));
+}
+
+// Waits for the end-of-game message, reads it and the final board behind it.
+void ReadGameEnd(const MildaProcess& milda, HWND game, HWND* box, BoardPicture* final) {
+    *box = milda.WaitForDialog(GAME_OVER_CAPTION, WHOLE_GAME_TIMEOUT_MS);
+    ASSERT_NE(*box, nullptr) << "no end-of-game message";
+    ASSERT_TRUE(MoveBeside(*box, game));
+    // The last move's repaint may reach the screen just after the message shows. Once it has,
+    // neither side has a square left.
+    EXPECT_TRUE(WaitForBoard(game, IsGameOver, "a position in which neither side can move", final));
+    EXPECT_EQ(final->DotCount(), 0) << final->Text();
+    const std::wstring want = ResultText(final->Count(Square::White), final->Count(Square::Black));
+    const std::wstring got = MessageTextOf(*box);
+    EXPECT_EQ(got, want) << "message: " << Utf8(got) << "\nboard:" << final->Text();
+    EXPECT_NE(::GetDlgItem(*box, IDYES), nullptr);
+    EXPECT_NE(::GetDlgItem(*box, IDNO), nullptr);
+}
+
+class ComputerGame : public MildaFixture {
+protected:
+    // A game only gains discs: a count well below the final one is a new game, one that grows
+    // by itself is being played by the computers.
+    void AwaitNewGamePlayingItself(const BoardPicture& final, const char* what) {
+        const int fresh = std::min(16, final.Discs() - 1);
+        const BoardPicture p =
+            Await([&](const BoardPicture& b) { return b.Discs() <= fresh; }, what);
+        const int discs = p.Discs();
+        Await([&](const BoardPicture& b) { return b.Discs() >= discs + 4; },
+              "the new game playing itself");
+    }
+};
+
+TEST_F(ComputerGame, TwoComputersPlayToTheEndAndTheMessageOffersAnotherGame) {
+    ASSERT_NO_FATAL_FAILURE(Launch("[Option]\r\nFirstPlayer=1\r\nLastPlayer=1\r\n"));
+
+    HWND box = nullptr;
+    BoardPicture final;
+    ASSERT_NO_FATAL_FAILURE(ReadGameEnd(milda, game, &box, &final));
+
+    // Yes: a new game that plays itself again.
+    EXPECT_TRUE(ClickButton(box, IDYES));
+    ASSERT_TRUE(milda.WaitForWindowGone(box));
+    AwaitNewGamePlayingItself(final, "a new game after Yes");
+
+    // No: the final position stays, and the message does not come back.
+    ASSERT_NO_FATAL_FAILURE(ReadGameEnd(milda, game, &box, &final));
+    EXPECT_TRUE(ClickButton(box, IDNO));
+    ASSERT_TRUE(milda.WaitForWindowGone(box));
+    Await([&](const BoardPicture& p) { return p.SamePosition(final); }, "the board after No");
+    EXPECT_TRUE(BoardStaysAsIs(game, final, 1000));
+    EXPECT_EQ(milda.FindDialog(GAME_OVER_CAPTION), nullptr);
+
+    // Only a new game goes on from there.
+    ASSERT_TRUE(PressKey(game, VK_F2));
+    AwaitNewGamePlayingItself(final, "a new game after F2");
+
+    ASSERT_TRUE(::PostMessageW(game, WM_CLOSE, 0, 0));
+    AwaitExit("WM_CLOSE");
+    EXPECT_EQ(milda.SettingsLines(),
+              SettingsText(1, 1, 1, OUTER_WIDTH_DEFAULT, OUTER_HEIGHT_DEFAULT));
+}
+
+} // namespace

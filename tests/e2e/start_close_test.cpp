@@ -1,0 +1,114 @@
+// Starting with and without a settings file, and the ways of closing that write it.
+#include "milda_fixture.h"
+
+namespace {
+
+using StartAndClose = MildaFixture;
+
+bool WhiteToMoveAtStart(const BoardPicture& p) {
+    return IsStartingPosition(p) && p.DotCount() == 4;
+}
+
+TEST_F(StartAndClose, FirstStartShowsTheDefaultsAndTheCloseBoxWritesThem) {
+    ASSERT_NO_FATAL_FAILURE(Launch());
+
+    const SIZE size = OuterSize();
+    EXPECT_EQ(size.cx, OUTER_WIDTH_DEFAULT);
+    EXPECT_EQ(size.cy, OUTER_HEIGHT_DEFAULT);
+
+    // White, a person, moves first: its four legal squares carry white guide dots.
+    const BoardPicture start = Await(WhiteToMoveAtStart, "the starting position with 4 dots");
+    EXPECT_TRUE(DotsOnLegalSquaresOf(start, Square::White));
+    for (const POINT& s : {POINT{4, 2}, POINT{5, 3}, POINT{2, 4}, POINT{3, 5}})
+        EXPECT_EQ(start.DotAt(s.x, s.y), Square::White) << "(" << s.x << "," << s.y << ")";
+    EXPECT_TRUE(GridMatchesLayout(game, BoardLayout::Of(game)));
+
+    // Black is the computer, but it is not its turn: nothing moves by itself.
+    EXPECT_TRUE(BoardStaysAsIs(game, start, 500));
+    EXPECT_FALSE(milda.SettingsFileExists()) << "settings were written before the exit";
+
+    ASSERT_TRUE(::PostMessageW(game, WM_SYSCOMMAND, SC_CLOSE, 0));
+    AwaitExit("the close box");
+    EXPECT_EQ(milda.SettingsLines(),
+              SettingsText(0, 1, 1, OUTER_WIDTH_DEFAULT, OUTER_HEIGHT_DEFAULT));
+}
+
+TEST_F(StartAndClose, SavedSizeOpensAndAMinimisedCloseWritesTheRestoredSize) {
+    ASSERT_NO_FATAL_FAILURE(Launch("[Option]\r\nFirstPlayer=0\r\nLastPlayer=2\r\nGuide=0\r\n"
+                                   "[Window]\r\ncx=420\r\ncy=400\r\n"));
+    SIZE size = OuterSize();
+    EXPECT_EQ(size.cx, 420);
+    EXPECT_EQ(size.cy, 400);
+
+    // The guide is off: white is to move, and no square carries a dot.
+    const BoardPicture start =
+        Await([](const BoardPicture& p) { return IsStartingPosition(p); }, "the start");
+    EXPECT_EQ(start.DotCount(), 0) << start.Text();
+    EXPECT_TRUE(GridMatchesLayout(game, BoardLayout::Of(game)));
+
+    // A size of its own, then minimised: the size to keep is the restored one.
+    ASSERT_TRUE(
+        ::SetWindowPos(game, nullptr, 0, 0, 460, 380, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE));
+    size = OuterSize();
+    ASSERT_EQ(size.cx, 460);
+    ASSERT_EQ(size.cy, 380);
+    ASSERT_TRUE(::PostMessageW(game, WM_SYSCOMMAND, SC_MINIMIZE, 0));
+    const ULONGLONG end = ::GetTickCount64() + REACT_TIMEOUT_MS;
+    while (!::IsIconic(game) && ::GetTickCount64() < end)
+        ::Sleep(POLL_INTERVAL_MS);
+    ASSERT_TRUE(::IsIconic(game)) << "the window did not minimise";
+
+    ASSERT_TRUE(::PostMessageW(game, WM_SYSCOMMAND, SC_CLOSE, 0));
+    AwaitExit("closing the minimised window");
+    EXPECT_EQ(milda.SettingsLines(), SettingsText(0, 2, 0, 460, 380));
+}
+
+TEST_F(StartAndClose, HandEditedGarbageOpensAPlayableGame) {
+    ASSERT_NO_FATAL_FAILURE(Launch("garbage before any section\r\n"
+                                   "[Option]\r\n"
+                                   "FirstPlayer=-7\r\n"
+                                   "LastPlayer=99999\r\n"
+                                   "Guide=abc\r\n"
+                                   "=17\r\n"
+                                   "[Window]\r\n"
+                                   "cx=-5\r\n"
+                                   "cy=99999\r\n"));
+
+    // No width falls back to the default; a height beyond the desktop is cut to it.
+    const SIZE size = OuterSize();
+    EXPECT_EQ(size.cx, OUTER_WIDTH_DEFAULT);
+    EXPECT_EQ(size.cy, ::GetSystemMetrics(SM_CYVIRTUALSCREEN));
+    const BoardPicture start =
+        Await([](const BoardPicture& p) { return IsStartingPosition(p); }, "the start");
+    EXPECT_EQ(start.DotCount(), 0) << "a guide of \"abc\" reads as off" << start.Text();
+    EXPECT_TRUE(GridMatchesLayout(game, BoardLayout::Of(game)));
+
+    // The kinds come back within the lists: white a person, black the top computer level.
+    HWND options = OpenOptions();
+    ASSERT_NE(options, nullptr);
+    ExpectOptionsShow(options, 0, 5, false);
+    EXPECT_TRUE(ClickButton(options, IDCANCEL));
+    ASSERT_TRUE(milda.WaitForWindowGone(options));
+
+    // Playable: white's click plays, and black answers by itself.
+    ClickSquare(4, 2);
+    const BoardPicture reply = Await([](const BoardPicture& p) { return p.Discs() == 6; },
+                                     "black's answer to (4,2)", START_TIMEOUT_MS);
+    EXPECT_EQ(reply.At(4, 2), Square::White);
+    EXPECT_EQ(reply.Count(Square::White), 3);
+    EXPECT_EQ(reply.Count(Square::Black), 3);
+
+    ASSERT_TRUE(::PostMessageW(game, WM_SYSCOMMAND, SC_CLOSE, 0));
+    AwaitExit("the close box");
+    const std::wstring ini = milda.SettingsPath();
+    auto read = [&](const wchar_t* section, const wchar_t* key) {
+        return static_cast<int>(::GetPrivateProfileIntW(section, key, -12345, ini.c_str()));
+    };
+    EXPECT_EQ(read(L"Option", L"FirstPlayer"), 0);
+    EXPECT_EQ(read(L"Option", L"LastPlayer"), 5);
+    EXPECT_EQ(read(L"Option", L"Guide"), 0);
+    EXPECT_EQ(read(L"Window", L"cx"), OUTER_WIDTH_DEFAULT);
+    EXPECT_EQ(read(L"Window", L"cy"), ::GetSystemMetrics(SM_CYVIRTUALSCREEN));
+}
+
+} // namespace

@@ -1,0 +1,34 @@
+// Input as a person gives it (posted mouse, key and menu messages) and dialog contents read back.
+#ifndef MILDA_TESTS_E2E_USER_INPUT_H
+#define MILDA_TESTS_E2E_USER_INPUT_H
+
+#include <windows.h>
+
+#include <string>
+#include <vector>
+
+// A left click at a point of the window's client area: button down, then up.
+bool ClickAt(HWND hwnd, int x, int y);
+// A key pressed and released while the window has the focus.
+bool PressKey(HWND hwnd, UINT vk);
+// Alt plus a letter, or Alt+Space for the system menu: the platform's keyboard menu command.
+bool OpenMenuByKey(HWND hwnd, wchar_t key);
+// A dialog button clicked.
+bool ClickButton(HWND dialog, int id);
+
+// A control's or window's text, asked of the window itself (the window's thread answers).
+std::wstring TextOf(HWND hwnd);
+// The texts of a dialog's static controls, in z-order; icons and empty labels left out.
+std::vector<std::wstring> StaticTextsOf(HWND dialog);
+// A drop-down list's entries and the index of its selection (-1 for none).
+std::vector<std::wstring> ComboEntries(HWND combo);
+int ComboSelection(HWND combo);
+// Chooses an entry of a drop-down list as the keyboard does, one step at a time, so that the
+// list sends its usual selection notifications.
+bool ChooseComboEntry(HWND combo, int index);
+bool IsChecked(HWND checkBox);
+
+// Moves a dialog or message box beside the game window, so the board can be read behind it.
+bool MoveBeside(HWND window, HWND game);
+
+#endif

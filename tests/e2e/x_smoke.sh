@@ -59,13 +59,22 @@ cp "$exe" "$work/milda.exe"
 wine "$work/milda.exe" </dev/null >"$work/wine.log" 2>&1 &
 pid=$!
 
-# In the virtual desktop each top-level window is an X window inside "Default - Wine desktop".
+# In the virtual desktop each top-level window is an X window of its own, named by its caption.
 find_window() {
-    desktop=$(xdotool search --name '^Default - Wine desktop$' 2>/dev/null | head -n 1)
     win=$(xdotool search --name '^ミルダ$' 2>/dev/null | head -n 1)
-    [ -n "$desktop" ] && [ -n "$win" ]
+    [ -n "$win" ]
 }
-poll 30 find_window || fail "no X window named ミルダ in the Wine desktop"
+if ! poll 30 find_window; then
+    echo "x_smoke: X windows with a name:" >&2
+    xdotool search --name '.' getwindowname %@ 2>&1 | head -n 20 >&2 || true
+    if kill -0 "$pid" 2>/dev/null; then
+        echo "x_smoke: milda.exe is running" >&2
+    else
+        echo "x_smoke: milda.exe has ended; its Wine output:" >&2
+        tail -n 20 "$work/wine.log" >&2 || true
+    fi
+    fail "no X window named ミルダ"
+fi
 
 # One screenshot of the game's X window as "x y #RRGGBB" lines.
 grab() {

@@ -66,15 +66,15 @@ std::wstring FormatGameResult(const std::wstring& format, int white, int black,
             out += c;
             continue;
         }
-        const wchar_t spec = format[i + 1];
-        if (spec == L'd') {
+        const wchar_t conversion = format[i + 1];
+        if (conversion == L'd') {
             out += std::to_wstring(numbers == 0 ? white : black);
             ++numbers;
             ++i;
-        } else if (spec == L's') {
+        } else if (conversion == L's') {
             out += result;
             ++i;
-        } else if (spec == L'%') {
+        } else if (conversion == L'%') {
             out += L'%';
             ++i;
         } else {

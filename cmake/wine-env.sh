@@ -4,11 +4,10 @@
 #
 #   wine-env.sh start BUILD_DIR    start (or reuse) the environment; prints nothing on success
 #   wine-env.sh stop BUILD_DIR     end the wineserver of the prefix and our Xvfb, by id
-#   wine-env.sh env BUILD_DIR      print the variables a Wine run needs, as shell assignments
 #   wine-env.sh prefix BUILD_DIR NAME   only make the prefix BUILD_DIR/NAME (for playing)
 set -eu
 
-usage="usage: wine-env.sh start|stop|env|prefix BUILD_DIR [NAME]"
+usage="usage: wine-env.sh start|stop|prefix BUILD_DIR [NAME]"
 cmd=${1:?$usage}
 build=$(cd "${2:?$usage}" && pwd)
 state="$build/wine-env"
@@ -121,9 +120,6 @@ prefix)
     exec 9>"$state/lock"
     flock 9
     make_prefix
-    ;;
-env)
-    printf 'WINEPREFIX=%s\nWINEDEBUG=-all\nDISPLAY=%s\n' "$prefix" "$(cat "$state/display" 2>/dev/null)"
     ;;
 *)
     echo "wine-env: unknown command $cmd" >&2

@@ -15,15 +15,9 @@ here=$(cd "$(dirname "$0")" && pwd)
 for tool in xdotool import convert; do
     command -v "$tool" >/dev/null || { echo "x_smoke: $tool is missing" >&2; exit 1; }
 done
-"$here/../../cmake/wine-env.sh" start "$build" </dev/null >>"$build/wine-env.log" 2>&1 ||
-    { echo "x_smoke: no Wine environment; see $build/wine-env.log" >&2; exit 1; }
-
-export WINEPREFIX="$build/wineprefix"
-export WINEDEBUG=-all
-export WINEDLLOVERRIDES="mscoree,mshtml=;winemenubuilder.exe=d"
-export LANG=C.UTF-8 LC_ALL=C.UTF-8
-DISPLAY=$(cat "$build/wine-env/display")
-export DISPLAY
+cmake_dir=$(cd "$here/../../cmake" && pwd)
+. "$cmake_dir/wine-session.sh"
+milda_wine_session "$cmake_dir" "$build" x_smoke
 
 work=$(mktemp -d "$build/x-smoke.XXXXXX")
 pid=

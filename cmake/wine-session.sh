@@ -1,0 +1,16 @@
+# Sourced by the scripts that run Windows programs of a build folder under Wine.
+#   milda_wine_session CMAKE_DIR BUILD_DIR WHO
+# starts the folder's Wine environment when it is not up yet (WHO names the caller in a failure)
+# and exports what a Wine run in it needs.
+milda_wine_session() {
+    if ! "$1/wine-env.sh" start "$2" </dev/null >>"$2/wine-env.log" 2>&1; then
+        echo "$3: could not start the Wine environment; see $2/wine-env.log" >&2
+        exit 1
+    fi
+    export WINEPREFIX="$2/wineprefix"
+    export WINEDEBUG=-all
+    export WINEDLLOVERRIDES="mscoree,mshtml=;winemenubuilder.exe=d"
+    export LANG=C.UTF-8 LC_ALL=C.UTF-8
+    DISPLAY=$(cat "$2/wine-env/display")
+    export DISPLAY
+}

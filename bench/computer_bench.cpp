@@ -1,8 +1,10 @@
-// Computer move timings per level over the positions of one fixed game, side by side with a plain
-// minimax reference, and the move-rule scan rate.
+// Computer move timings per level over the positions of one fixed game, side by side with the
+// straightforward 64-cell search that makes the same choices, and the move-rule scan rate.
+#include "ai/bitboard_search.h"
 #include "ai/random.h"
 #include "ai/search.h"
 #include "game/game_board.h"
+#include "tests/unit/reference_search.h"
 
 #include <benchmark/benchmark.h>
 
@@ -40,80 +42,6 @@ const std::vector<CGameBoard>& GamePositions() {
     }();
     return positions;
 }
-
-// Counts the trial moves a search plays: CBoard::Play reaches PutDisc through the virtual table,
-// so the production search is counted as it stands.
-class CNodeCountingBoard : public CGameBoard {
-public:
-    explicit CNodeCountingBoard(const CGameBoard& position) : CGameBoard(position) {}
-
-    int PutDisc(int x, int y, int color, int testOnly) override {
-        const int turned = CBoard::PutDisc(x, y, color, testOnly);
-        if (!testOnly && turned > 0)
-            ++m_nodes;
-        return turned;
-    }
-
-    std::int64_t m_nodes = 0;
-};
-
-// Plain fixed-depth minimax: the same scan order, pass rule and leaf value as the computer
-// player, every move searched to the full depth.
-class CReferenceSearch {
-public:
-    explicit CReferenceSearch(const CGameBoard& position) : m_board(position) {}
-
-    // The best root score: search value plus square weight, as the computer player scores moves.
-    int BestScore(int depth) {
-        const int colour = m_board.m_turn;
-        int saved[CELL_COUNT];
-        std::memcpy(saved, m_board.m_cell, sizeof(saved));
-        int best = -SCORE_INFINITY;
-        for (int y = 0; y < BOARD_SIZE; ++y) {
-            for (int x = 0; x < BOARD_SIZE; ++x) {
-                if (!m_board.CBoard::Play(colour, x, y))
-                    continue;
-                ++m_nodes;
-                const int score =
-                    Minimax(depth - 1, Opponent(colour)) + m_board.m_weight[CellIndex(x, y)];
-                std::memcpy(m_board.m_cell, saved, sizeof(saved));
-                best = std::max(best, score);
-            }
-        }
-        return best;
-    }
-
-    std::int64_t m_nodes = 0;
-
-private:
-    int Minimax(int rest, int colour) {
-        const int side = m_board.m_turn;
-        if (rest == 0)
-            return m_board.CountDiscs(side);
-        if (!m_board.HasMove(colour)) {
-            if (!m_board.HasMove(Opponent(colour)))
-                return m_board.CountDiscs(side);
-            return Minimax(rest - 1, Opponent(colour)); // a pass uses up one ply
-        }
-        const bool maxNode = colour == side;
-        int result = maxNode ? -SCORE_INFINITY : SCORE_INFINITY;
-        int saved[CELL_COUNT];
-        std::memcpy(saved, m_board.m_cell, sizeof(saved));
-        for (int y = 0; y < BOARD_SIZE; ++y) {
-            for (int x = 0; x < BOARD_SIZE; ++x) {
-                if (!m_board.CBoard::Play(colour, x, y))
-                    continue;
-                ++m_nodes;
-                const int v = Minimax(rest - 1, Opponent(colour));
-                std::memcpy(m_board.m_cell, saved, sizeof(saved));
-                result = maxNode ? std::max(result, v) : std::min(result, v);
-            }
-        }
-        return result;
-    }
-
-    CGameBoard m_board;
-};
 
 struct LevelFigures {
     bool measured = false;
@@ -167,11 +95,9 @@ void BM_ComputerMove(benchmark::State& state) {
     const int depth = SearchDepthForKind(level);
     static std::int64_t counted[KIND_MAX_LEVEL + 1];
     const std::int64_t nodes = NodesPerGame(counted[level], [depth](const CGameBoard& position) {
-        CNodeCountingBoard board(position);
-        int x = NO_MOVE_SQUARE;
-        int y = NO_MOVE_SQUARE;
-        board.ChooseMove(depth, board.m_turn, &x, &y);
-        return board.m_nodes;
+        CBitboardSearch search(position);
+        search.ScoreMoves(depth, position.m_turn);
+        return search.Nodes();
     });
     TimeMoves(state, g_production[level], nodes, [depth](const CGameBoard& position) {
         CGameBoard board(position);
@@ -189,12 +115,16 @@ void BM_ReferenceMove(benchmark::State& state) {
     static std::int64_t counted[KIND_MAX_LEVEL + 1];
     const std::int64_t nodes = NodesPerGame(counted[level], [depth](const CGameBoard& position) {
         CReferenceSearch search(position);
-        search.BestScore(depth);
+        search.ScoreMoves(depth, position.m_turn);
         return search.m_nodes;
     });
     TimeMoves(state, g_reference[level], nodes, [depth](const CGameBoard& position) {
         CReferenceSearch search(position);
-        benchmark::DoNotOptimize(search.BestScore(depth));
+        int x = NO_MOVE_SQUARE;
+        int y = NO_MOVE_SQUARE;
+        CReferenceSearch::Choose(search.ScoreMoves(depth, position.m_turn), &x, &y);
+        benchmark::DoNotOptimize(x);
+        benchmark::DoNotOptimize(y);
     });
 }
 
@@ -239,7 +169,7 @@ void PrintSummary() {
     std::printf("\nComputer move over %zu positions of one level-5 game (ms per move)\n",
                 GamePositions().size());
     std::printf("level | mean      worst     nodes/move  nodes/s  | reference: mean      worst     "
-                "nodes/move  nodes/s  | time ratio\n");
+                "nodes/move  nodes/s  | speed-up\n");
     for (int level = 1; level <= KIND_MAX_LEVEL; ++level) {
         const LevelFigures& p = g_production[level];
         const LevelFigures& r = g_reference[level];
@@ -249,7 +179,7 @@ void PrintSummary() {
                     p.nodesPerMove, p.nodesPerSecond);
         if (r.measured)
             std::printf("            %-9.3f %-9.3f %-11.0f %-8.3g | %.2f\n", r.meanMs, r.worstMs,
-                        r.nodesPerMove, r.nodesPerSecond, p.meanMs / r.meanMs);
+                        r.nodesPerMove, r.nodesPerSecond, r.meanMs / p.meanMs);
         else
             std::printf("            (not run)                                | -\n");
     }

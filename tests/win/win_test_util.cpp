@@ -134,8 +134,8 @@ COLORREF CDibCanvas::At(int x, int y) const {
 void CaptureWindow(HWND hWnd, bool wholeWindow, CDibCanvas* pCanvas) {
     if (!wholeWindow) {
         const HDC hSource = ::GetDC(hWnd);
-        ::BitBlt(pCanvas->DC()->GetSafeHdc(), 0, 0, pCanvas->Width(), pCanvas->Height(), hSource,
-                 0, 0, SRCCOPY);
+        ::BitBlt(pCanvas->DC()->GetSafeHdc(), 0, 0, pCanvas->Width(), pCanvas->Height(), hSource, 0,
+                 0, SRCCOPY);
         ::ReleaseDC(hWnd, hSource);
         return;
     }

@@ -1,0 +1,122 @@
+// Bitboards for the search: one 64-bit mask per side, bit y * 8 + x; legal moves, flips, counts.
+#pragma once
+
+#include <array>
+#include <cstddef>
+#include <cstdint>
+
+using Bitboard = std::uint64_t;
+
+// Taking set bits from the lowest upward visits squares in scan order: rows top to bottom,
+// columns left to right.
+constexpr int SquareOf(int x, int y) { return y * 8 + x; }
+constexpr int SquareX(int square) { return square & 7; }
+constexpr int SquareY(int square) { return square >> 3; }
+constexpr Bitboard SquareBit(int square) { return Bitboard{1} << square; }
+
+// Columns 1 to 6. A run of discs inside them cannot step across the left or right edge into the
+// next row, so one mask guards every sideways and diagonal shift.
+constexpr Bitboard INNER_COLUMNS = 0x7E7E7E7E7E7E7E7EULL;
+
+// Counted without the POPCNT instruction, which the oldest x86 processors lack.
+inline int Popcount(Bitboard b) {
+    b = b - ((b >> 1) & 0x5555555555555555ULL);
+    b = (b & 0x3333333333333333ULL) + ((b >> 2) & 0x3333333333333333ULL);
+    b = (b + (b >> 4)) & 0x0F0F0F0F0F0F0F0FULL;
+    return static_cast<int>((b * 0x0101010101010101ULL) >> 56);
+}
+
+inline int LowestSquare(Bitboard b) { return __builtin_ctzll(b); }
+
+// Squares reached from the discs of `from` by one step of `shift` (positive: down the bit order).
+template <int shift> constexpr Bitboard Step(Bitboard from) {
+    if constexpr (shift > 0)
+        return from << shift;
+    else
+        return from >> -shift;
+}
+
+// The empty squares at the far end of a run of `through` discs that starts next to `own`, in
+// one direction. A run is at most six discs long.
+template <int shift> inline Bitboard MovesOneWay(Bitboard own, Bitboard through, Bitboard empty) {
+    Bitboard run = through & Step<shift>(own);
+    run |= through & Step<shift>(run);
+    const Bitboard pairs = through & Step<shift>(through);
+    run |= pairs & Step<2 * shift>(run);
+    run |= pairs & Step<2 * shift>(run);
+    return empty & Step<shift>(run);
+}
+
+// Every square where `own` may play: it brackets at least one straight run of `opp`.
+inline Bitboard LegalMoves(Bitboard own, Bitboard opp, Bitboard empty) {
+    const Bitboard inner = opp & INNER_COLUMNS;
+    return MovesOneWay<1>(own, inner, empty) | MovesOneWay<-1>(own, inner, empty) |
+           MovesOneWay<8>(own, opp, empty) | MovesOneWay<-8>(own, opp, empty) |
+           MovesOneWay<7>(own, inner, empty) | MovesOneWay<-7>(own, inner, empty) |
+           MovesOneWay<9>(own, inner, empty) | MovesOneWay<-9>(own, inner, empty);
+}
+
+namespace bitboard_detail {
+
+struct Direction {
+    int dx;
+    int dy;
+};
+
+// Four directions run up the bit order, four down it.
+constexpr Direction UP_DIRECTIONS[4] = {{+1, 0}, {-1, +1}, {0, +1}, {+1, +1}};
+constexpr Direction DOWN_DIRECTIONS[4] = {{-1, 0}, {+1, -1}, {0, -1}, {-1, -1}};
+
+using RayTable = std::array<std::array<Bitboard, 4>, 64>;
+
+// The squares from each square to the board's edge in each direction, the square itself left out.
+constexpr RayTable MakeRays(const Direction (&directions)[4]) {
+    RayTable rays{};
+    for (int square = 0; square < 64; ++square) {
+        for (int d = 0; d < 4; ++d) {
+            Bitboard ray = 0;
+            int x = SquareX(square) + directions[d].dx;
+            int y = SquareY(square) + directions[d].dy;
+            while (x >= 0 && x < 8 && y >= 0 && y < 8) {
+                ray |= SquareBit(SquareOf(x, y));
+                x += directions[d].dx;
+                y += directions[d].dy;
+            }
+            rays[static_cast<std::size_t>(square)][static_cast<std::size_t>(d)] = ray;
+        }
+    }
+    return rays;
+}
+
+inline constexpr RayTable UP_RAYS = MakeRays(UP_DIRECTIONS);
+inline constexpr RayTable DOWN_RAYS = MakeRays(DOWN_DIRECTIONS);
+
+} // namespace bitboard_detail
+
+// The discs of `opp` that a disc of `own` on the empty `square` turns over.
+inline Bitboard Flips(int square, Bitboard own, Bitboard opp) {
+    using namespace bitboard_detail;
+    const auto& up = UP_RAYS[static_cast<std::size_t>(square)];
+    const auto& down = DOWN_RAYS[static_cast<std::size_t>(square)];
+    Bitboard flips = 0;
+    for (std::size_t d = 0; d < 4; ++d) {
+        // Up the bit order the nearest square that is not `opp` is the ray's lowest such bit;
+        // the run before it turns when that square is `own`.
+        const Bitboard ray = up[d];
+        const Bitboard ends = ray & ~opp;
+        const Bitboard end = ends & (0 - ends);
+        if ((end & own) != 0)
+            flips |= ray & (end - 1);
+    }
+    for (std::size_t d = 0; d < 4; ++d) {
+        // Down the bit order it is the highest such bit. With no such bit, bit 0 stands in and
+        // is rejected for not being on the ray.
+        const Bitboard ray = down[d];
+        const Bitboard ends = ray & ~opp;
+        const int last = 63 - __builtin_clzll(ends | 1);
+        const Bitboard end = SquareBit(last);
+        if ((end & ends & own) != 0)
+            flips |= ray & ~(end | (end - 1));
+    }
+    return flips;
+}

@@ -1,0 +1,208 @@
+// The bitboard search against the straightforward 64-cell search on many random positions: every
+// root score, the chosen square and the draw, and direct searches with random node type, rest and
+// bounds. MILDA_SEARCH_SEED=n replays a run; the seed is printed with every failure.
+#include "reference_search.h"
+
+#include "ai/random.h"
+#include "ai/search.h"
+
+#include <gtest/gtest.h>
+
+#include <cstdlib>
+#include <cstring>
+#include <random>
+#include <string>
+
+namespace {
+
+constexpr std::uint32_t DEFAULT_SEED = 20261208;
+constexpr int PLAYOUT_POSITIONS = 100;
+constexpr int PASS_POSITIONS = 20;
+constexpr int SCATTERED_POSITIONS = 40;
+constexpr int POSITIONS = PLAYOUT_POSITIONS + PASS_POSITIONS + SCATTERED_POSITIONS;
+constexpr int MAX_SHALLOW_DEPTH = 5;  // every position, both sides
+constexpr int MAX_DEPTH = 7;          // a few positions only: the oracle is slow there
+constexpr int DEEP_EVERY = 10;        // every n-th position also goes to depths 6 and 7
+constexpr int SEARCHES_PER_POSITION = 6;
+constexpr int FEW_EMPTIES = 10;
+
+std::uint32_t Seed() {
+    const char* text = std::getenv("MILDA_SEARCH_SEED");
+    return text != nullptr ? static_cast<std::uint32_t>(std::strtoul(text, nullptr, 10))
+                           : DEFAULT_SEED;
+}
+
+int Empties(const CGameBoard& b) {
+    int n = 0;
+    for (int c : b.m_cell)
+        n += c == EMPTY;
+    return n;
+}
+
+// A random legal game from the opening, `plies` long or to its end; a side without a move passes.
+// With `toPass`, it stops instead at the first position whose side to move must pass.
+CGameBoard Playout(std::mt19937& rng, int plies, bool toPass) {
+    CGameBoard b;
+    for (int i = 0; i < plies; ++i) {
+        std::vector<int> moves;
+        for (int s = 0; s < CELL_COUNT; ++s) {
+            if (b.PutDisc(s % BOARD_SIZE, s / BOARD_SIZE, b.m_turn, 1) > 0)
+                moves.push_back(s);
+        }
+        if (moves.empty()) {
+            if (toPass || !b.HasMove(Opponent(b.m_turn)))
+                break;
+            b.m_turn = Opponent(b.m_turn);
+            continue;
+        }
+        const int s = moves[std::uniform_int_distribution<size_t>(0, moves.size() - 1)(rng)];
+        b.CBoard::Play(b.m_turn, s % BOARD_SIZE, s / BOARD_SIZE);
+        b.m_turn = Opponent(b.m_turn);
+    }
+    return b;
+}
+
+// A position from a random game where the side to move must pass while the other can move.
+CGameBoard MustPass(std::mt19937& rng) {
+    for (;;) {
+        CGameBoard b = Playout(rng, CELL_COUNT, true);
+        if (!b.HasMove(b.m_turn) && b.HasMove(Opponent(b.m_turn)))
+            return b;
+    }
+}
+
+// Discs scattered at random: blocked sides, runs against every edge, few or many empties.
+CGameBoard Scattered(std::mt19937& rng) {
+    CGameBoard b;
+    const int emptyPercent = std::uniform_int_distribution<int>(3, 60)(rng);
+    std::uniform_int_distribution<int> percent(0, 99);
+    for (int& c : b.m_cell)
+        c = percent(rng) < emptyPercent ? EMPTY : percent(rng) % 2;
+    return b;
+}
+
+std::string Describe(const CGameBoard& b, std::uint32_t seed, int index) {
+    std::string s = "seed " + std::to_string(seed) + ", position " + std::to_string(index) +
+                    ", m_turn " + std::to_string(b.m_turn) + "\n";
+    for (int y = 0; y < BOARD_SIZE; ++y) {
+        for (int x = 0; x < BOARD_SIZE; ++x) {
+            const int c = b.m_cell[CellIndex(x, y)];
+            s += c == WHITE ? 'W' : c == BLACK ? 'B' : '.';
+        }
+        s += '\n';
+    }
+    return s;
+}
+
+struct Coverage {
+    int positions = 0;
+    int mustPass = 0;
+    int finished = 0;
+    int fewEmpties = 0;
+    int choices = 0;
+    int searches = 0;
+};
+
+// Both ways of choosing from the same generator state: same square, same draws, board untouched.
+void CompareChoice(CGameBoard& b, int depth, int colour) {
+    CReferenceSearch reference(b);
+    const std::vector<Candidate> expected = reference.ScoreMoves(depth, colour);
+    const std::vector<Candidate> actual = CBitboardSearch(b).ScoreMoves(depth, colour);
+    ASSERT_EQ(actual.size(), expected.size()) << "depth " << depth << " colour " << colour;
+    for (size_t i = 0; i < expected.size(); ++i) {
+        ASSERT_EQ(actual[i].x, expected[i].x);
+        ASSERT_EQ(actual[i].y, expected[i].y);
+        ASSERT_EQ(actual[i].score, expected[i].score)
+            << "depth " << depth << " colour " << colour << " move (" << expected[i].x << ","
+            << expected[i].y << ")";
+    }
+
+    const std::uint32_t state = GetRandomState();
+    int ex = NO_MOVE_SQUARE, ey = NO_MOVE_SQUARE;
+    CReferenceSearch::Choose(expected, &ex, &ey);
+    const std::uint32_t expectedState = GetRandomState();
+    SetRandomState(state);
+    int cells[CELL_COUNT];
+    std::memcpy(cells, b.m_cell, sizeof(cells));
+    const int turn = b.m_turn;
+    int x = NO_MOVE_SQUARE, y = NO_MOVE_SQUARE;
+    b.ChooseMove(depth, colour, &x, &y);
+    EXPECT_EQ(x, ex) << "depth " << depth << " colour " << colour;
+    EXPECT_EQ(y, ey) << "depth " << depth << " colour " << colour;
+    EXPECT_EQ(GetRandomState(), expectedState) << "draws differ at depth " << depth;
+    EXPECT_EQ(std::memcmp(cells, b.m_cell, sizeof(cells)), 0);
+    EXPECT_EQ(b.m_turn, turn);
+}
+
+int RandomBound(std::mt19937& rng) {
+    switch (std::uniform_int_distribution<int>(0, 3)(rng)) {
+    case 0:
+        return -SCORE_INFINITY;
+    case 1:
+        return SCORE_INFINITY;
+    default:
+        return std::uniform_int_distribution<int>(-5, 69)(rng);
+    }
+}
+
+} // namespace
+
+TEST(BitboardSearch, MatchesTheCellSearchOnRandomPositions) {
+    const std::uint32_t seed = Seed();
+    std::mt19937 rng(seed);
+    const std::uint32_t savedState = GetRandomState();
+    Coverage seen;
+    for (int index = 0; index < POSITIONS; ++index) {
+        CGameBoard b;
+        if (index < PLAYOUT_POSITIONS) {
+            b = Playout(rng, std::uniform_int_distribution<int>(0, CELL_COUNT)(rng), false);
+        } else if (index < PLAYOUT_POSITIONS + PASS_POSITIONS) {
+            b = MustPass(rng);
+        } else {
+            b = Scattered(rng);
+            b.m_turn = std::uniform_int_distribution<int>(WHITE, BLACK)(rng);
+        }
+        SCOPED_TRACE(Describe(b, seed, index));
+        SetRandomState(static_cast<std::uint32_t>(rng()));
+
+        ++seen.positions;
+        seen.mustPass += !b.HasMove(b.m_turn) && b.HasMove(Opponent(b.m_turn));
+        seen.finished += b.IsGameOver();
+        seen.fewEmpties += Empties(b) <= FEW_EMPTIES;
+
+        const int maxDepth = index % DEEP_EVERY == 0 ? MAX_DEPTH : MAX_SHALLOW_DEPTH;
+        for (int depth = 1; depth <= maxDepth; ++depth) {
+            for (int colour : {WHITE, BLACK}) {
+                CompareChoice(b, depth, colour);
+                ++seen.choices;
+                if (HasFatalFailure()) {
+                    SetRandomState(savedState);
+                    return;
+                }
+            }
+        }
+
+        for (int i = 0; i < SEARCHES_PER_POSITION; ++i) {
+            const int depth = std::uniform_int_distribution<int>(1, MAX_SHALLOW_DEPTH + 1)(rng);
+            const int rest = std::uniform_int_distribution<int>(0, depth)(rng);
+            const int colour = std::uniform_int_distribution<int>(WHITE, BLACK)(rng);
+            const int alpha = RandomBound(rng);
+            const int beta = RandomBound(rng);
+            CReferenceSearch reference(b);
+            ASSERT_EQ(b.Search(depth, rest, colour, alpha, beta),
+                      reference.Search(depth, rest, colour, alpha, beta))
+                << "Search(" << depth << ", " << rest << ", " << colour << ", " << alpha << ", "
+                << beta << ")";
+            ++seen.searches;
+        }
+    }
+    SetRandomState(savedState);
+    // The generators must keep producing the awkward cases, or the comparison proves less.
+    EXPECT_GT(seen.mustPass, 0);
+    EXPECT_GT(seen.finished, 0);
+    EXPECT_GT(seen.fewEmpties, 0);
+    std::printf("seed %u: %d positions (%d must pass, %d finished, %d with few empties), %d "
+                "choices, %d direct searches\n",
+                seed, seen.positions, seen.mustPass, seen.finished, seen.fewEmpties, seen.choices,
+                seen.searches);
+}

@@ -20,6 +20,9 @@ constexpr Bitboard INNER_COLUMNS = 0x7E7E7E7E7E7E7E7EULL;
 
 // Counted without the POPCNT instruction, which the oldest x86 processors lack.
 inline int Popcount(Bitboard b) {
+#ifdef __POPCNT__
+    return __builtin_popcountll(b);
+#endif
     b = b - ((b >> 1) & 0x5555555555555555ULL);
     b = (b & 0x3333333333333333ULL) + ((b >> 2) & 0x3333333333333333ULL);
     b = (b + (b >> 4)) & 0x0F0F0F0F0F0F0F0FULL;
@@ -101,22 +104,20 @@ inline Bitboard Flips(int square, Bitboard own, Bitboard opp) {
     Bitboard flips = 0;
     for (std::size_t d = 0; d < 4; ++d) {
         // Up the bit order the nearest square that is not `opp` is the ray's lowest such bit;
-        // the run before it turns when that square is `own`.
+        // the run before it turns when that square is `own`. No branches: a mispredicted one
+        // costs more than the arithmetic.
         const Bitboard ray = up[d];
         const Bitboard ends = ray & ~opp;
-        const Bitboard end = ends & (0 - ends);
-        if ((end & own) != 0)
-            flips |= ray & (end - 1);
+        const Bitboard outflank = ends & (0 - ends) & own;
+        flips |= ray & (outflank - (outflank != 0));
     }
     for (std::size_t d = 0; d < 4; ++d) {
         // Down the bit order it is the highest such bit. With no such bit, bit 0 stands in and
-        // is rejected for not being on the ray.
+        // is rejected for not being one of the ends.
         const Bitboard ray = down[d];
         const Bitboard ends = ray & ~opp;
-        const int last = 63 - __builtin_clzll(ends | 1);
-        const Bitboard end = SquareBit(last);
-        if ((end & ends & own) != 0)
-            flips |= ray & ~(end | (end - 1));
+        const Bitboard outflank = SquareBit(63 - __builtin_clzll(ends | 1)) & ends & own;
+        flips |= ray & (0 - (outflank << 1));
     }
     return flips;
 }

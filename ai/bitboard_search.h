@@ -38,7 +38,12 @@ private:
         Bitboard disc[2]; // by colour: WHITE, BLACK
     };
 
-    int Value(const Position& pos, int rest, int colour, bool maxNode, int alpha, int beta);
+    template <bool maxNode>
+    int Value(const Position& pos, int rest, int colour, int alpha, int beta);
+    template <bool maxNode>
+    int Children(const Position& pos, Bitboard moves, int rest, int colour, int alpha, int beta);
+    template <bool maxNode>
+    int LastPly(const Position& pos, Bitboard moves, int colour, int alpha, int beta);
     Position Play(const Position& pos, int colour, int square) const;
     Bitboard Moves(const Position& pos, int colour) const;
     int Count(const Position& pos) const { return Popcount(pos.disc[m_side]); }

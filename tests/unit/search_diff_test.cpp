@@ -20,9 +20,9 @@ constexpr int PLAYOUT_POSITIONS = 100;
 constexpr int PASS_POSITIONS = 20;
 constexpr int SCATTERED_POSITIONS = 40;
 constexpr int POSITIONS = PLAYOUT_POSITIONS + PASS_POSITIONS + SCATTERED_POSITIONS;
-constexpr int MAX_SHALLOW_DEPTH = 5;  // every position, both sides
-constexpr int MAX_DEPTH = 7;          // a few positions only: the oracle is slow there
-constexpr int DEEP_EVERY = 10;        // every n-th position also goes to depths 6 and 7
+constexpr int MAX_SHALLOW_DEPTH = 5; // every position, both sides
+constexpr int MAX_DEPTH = 7;         // a few positions only: the oracle is slow there
+constexpr int DEEP_EVERY = 10;       // every n-th position also goes to depths 6 and 7
 constexpr int SEARCHES_PER_POSITION = 6;
 constexpr int FEW_EMPTIES = 10;
 

@@ -1,11 +1,14 @@
 // Bitboards for the search: one 64-bit mask per side, bit y * 8 + x; legal moves, flips, counts.
 #pragma once
 
-#include <array>
-#include <cstddef>
 #include <cstdint>
 
 using Bitboard = std::uint64_t;
+
+// Everything below is compiled once per instruction set (see search_kernel.h). Internal linkage
+// keeps each translation unit's copy its own: the linker must never swap a baseline caller's
+// function for one built with newer instructions.
+namespace {
 
 // Taking set bits from the lowest upward visits squares in scan order: rows top to bottom,
 // columns left to right.
@@ -18,15 +21,16 @@ constexpr Bitboard SquareBit(int square) { return Bitboard{1} << square; }
 // next row, so one mask guards every sideways and diagonal shift.
 constexpr Bitboard INNER_COLUMNS = 0x7E7E7E7E7E7E7E7EULL;
 
-// Counted without the POPCNT instruction, which the oldest x86 processors lack.
 inline int Popcount(Bitboard b) {
 #ifdef __POPCNT__
     return __builtin_popcountll(b);
-#endif
+#else
+    // Without the POPCNT instruction, which the oldest x86 processors lack.
     b = b - ((b >> 1) & 0x5555555555555555ULL);
     b = (b & 0x3333333333333333ULL) + ((b >> 2) & 0x3333333333333333ULL);
     b = (b + (b >> 4)) & 0x0F0F0F0F0F0F0F0FULL;
     return static_cast<int>((b * 0x0101010101010101ULL) >> 56);
+#endif
 }
 
 inline int LowestSquare(Bitboard b) { return __builtin_ctzll(b); }
@@ -70,7 +74,11 @@ struct Direction {
 constexpr Direction UP_DIRECTIONS[4] = {{+1, 0}, {-1, +1}, {0, +1}, {+1, +1}};
 constexpr Direction DOWN_DIRECTIONS[4] = {{-1, 0}, {+1, -1}, {0, -1}, {-1, -1}};
 
-using RayTable = std::array<std::array<Bitboard, 4>, 64>;
+// Plain arrays: no library template is instantiated here, so nothing of this file can reach the
+// linker as a shared, mergeable copy.
+struct RayTable {
+    Bitboard ray[64][4];
+};
 
 // The squares from each square to the board's edge in each direction, the square itself left out.
 constexpr RayTable MakeRays(const Direction (&directions)[4]) {
@@ -85,24 +93,24 @@ constexpr RayTable MakeRays(const Direction (&directions)[4]) {
                 x += directions[d].dx;
                 y += directions[d].dy;
             }
-            rays[static_cast<std::size_t>(square)][static_cast<std::size_t>(d)] = ray;
+            rays.ray[square][d] = ray;
         }
     }
     return rays;
 }
 
-inline constexpr RayTable UP_RAYS = MakeRays(UP_DIRECTIONS);
-inline constexpr RayTable DOWN_RAYS = MakeRays(DOWN_DIRECTIONS);
+constexpr RayTable UP_RAYS = MakeRays(UP_DIRECTIONS);
+constexpr RayTable DOWN_RAYS = MakeRays(DOWN_DIRECTIONS);
 
 } // namespace bitboard_detail
 
 // The discs of `opp` that a disc of `own` on the empty `square` turns over.
 inline Bitboard Flips(int square, Bitboard own, Bitboard opp) {
     using namespace bitboard_detail;
-    const auto& up = UP_RAYS[static_cast<std::size_t>(square)];
-    const auto& down = DOWN_RAYS[static_cast<std::size_t>(square)];
+    const Bitboard* up = UP_RAYS.ray[square];
+    const Bitboard* down = DOWN_RAYS.ray[square];
     Bitboard flips = 0;
-    for (std::size_t d = 0; d < 4; ++d) {
+    for (int d = 0; d < 4; ++d) {
         // Up the bit order the nearest square that is not `opp` is the ray's lowest such bit;
         // the run before it turns when that square is `own`. No branches: a mispredicted one
         // costs more than the arithmetic.
@@ -111,7 +119,7 @@ inline Bitboard Flips(int square, Bitboard own, Bitboard opp) {
         const Bitboard outflank = ends & (0 - ends) & own;
         flips |= ray & (outflank - (outflank != 0));
     }
-    for (std::size_t d = 0; d < 4; ++d) {
+    for (int d = 0; d < 4; ++d) {
         // Down the bit order it is the highest such bit. With no such bit, bit 0 stands in and
         // is rejected for not being one of the ends.
         const Bitboard ray = down[d];
@@ -121,3 +129,5 @@ inline Bitboard Flips(int square, Bitboard own, Bitboard opp) {
     }
     return flips;
 }
+
+} // namespace

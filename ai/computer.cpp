@@ -6,6 +6,7 @@
 #include "search.h"
 #include "wait_cursor.h"
 
+#include <cstddef>
 #include <vector>
 
 namespace {
@@ -65,7 +66,7 @@ void CGameBoard::ChooseMove(int depth, int colour, int* x, int* y) {
         if (c.score > best)
             best = c.score;
     }
-    size_t k = 0;
+    std::size_t k = 0;
     for (const Candidate& c : candidates) {
         if (c.score == best)
             ++k;
@@ -79,7 +80,7 @@ void CGameBoard::ChooseMove(int depth, int colour, int* x, int* y) {
 
     // 5. Draw one of them; a number is drawn even when there is only one.
     const int r = NextRandom();
-    const BestSquare& chosen = bestSquares[static_cast<size_t>(r) % k];
+    const BestSquare& chosen = bestSquares[static_cast<std::size_t>(r) % k];
     *x = chosen.x;
     *y = chosen.y;
 }

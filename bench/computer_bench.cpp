@@ -52,6 +52,7 @@ struct LevelFigures {
 };
 
 LevelFigures g_production[KIND_MAX_LEVEL + 1];
+LevelFigures g_baseline[KIND_MAX_LEVEL + 1];
 LevelFigures g_reference[KIND_MAX_LEVEL + 1];
 
 // Nodes over the whole game, counted once and outside any timing.
@@ -109,6 +110,26 @@ void BM_ComputerMove(benchmark::State& state) {
     });
 }
 
+// The same search built for the baseline processor, whatever this one runs.
+void BM_BaselineKernelMove(benchmark::State& state) {
+    const int level = static_cast<int>(state.range(0));
+    const int depth = SearchDepthForKind(level);
+    static std::int64_t counted[KIND_MAX_LEVEL + 1];
+    const std::int64_t nodes = NodesPerGame(counted[level], [depth](const CGameBoard& position) {
+        CBitboardSearch search(position, BASELINE_SEARCH_KERNEL);
+        search.ScoreMoves(depth, position.m_turn);
+        return search.Nodes();
+    });
+    TimeMoves(state, g_baseline[level], nodes, [depth](const CGameBoard& position) {
+        CBitboardSearch search(position, BASELINE_SEARCH_KERNEL);
+        int x = NO_MOVE_SQUARE;
+        int y = NO_MOVE_SQUARE;
+        CReferenceSearch::Choose(search.ScoreMoves(depth, position.m_turn), &x, &y);
+        benchmark::DoNotOptimize(x);
+        benchmark::DoNotOptimize(y);
+    });
+}
+
 void BM_ReferenceMove(benchmark::State& state) {
     const int level = static_cast<int>(state.range(0));
     const int depth = SearchDepthForKind(level);
@@ -159,29 +180,45 @@ BENCHMARK(BM_ComputerMove)
     ->DenseRange(1, KIND_MAX_LEVEL)
     ->MinTime(2.0)
     ->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_BaselineKernelMove)
+    ->DenseRange(1, KIND_MAX_LEVEL)
+    ->MinTime(2.0)
+    ->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_ReferenceMove)
     ->DenseRange(1, KIND_MAX_LEVEL)
     ->MinTime(2.0)
     ->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_PutDiscScan);
 
+void PrintFigures(const LevelFigures& f) {
+    if (f.measured)
+        std::printf(" %-7.3f %-7.3f %-8.3g |", f.meanMs, f.worstMs, f.nodesPerSecond);
+    else
+        std::printf(" %-24s |", "(not run)");
+}
+
 void PrintSummary() {
-    std::printf("\nComputer move over %zu positions of one level-5 game (ms per move)\n",
-                GamePositions().size());
-    std::printf("level | mean      worst     nodes/move  nodes/s  | reference: mean      worst     "
-                "nodes/move  nodes/s  | speed-up\n");
+    std::printf("\nComputer move over %zu positions of one level-5 game: ms per move, trial moves "
+                "per second\n(program: the kernel this processor runs, %s)\n",
+                GamePositions().size(), ChosenSearchKernel().name);
+    std::printf("level nodes/move | program: mean  worst  nodes/s  | baseline: mean worst  "
+                "nodes/s  | 64-cell: mean  worst  nodes/s  | speed-up program baseline\n");
     for (int level = 1; level <= KIND_MAX_LEVEL; ++level) {
         const LevelFigures& p = g_production[level];
+        const LevelFigures& b = g_baseline[level];
         const LevelFigures& r = g_reference[level];
-        if (!p.measured)
+        const double nodesPerMove = p.measured ? p.nodesPerMove : r.nodesPerMove;
+        if (!p.measured && !b.measured && !r.measured)
             continue;
-        std::printf("%-5d | %-9.3f %-9.3f %-11.0f %-8.3g |", level, p.meanMs, p.worstMs,
-                    p.nodesPerMove, p.nodesPerSecond);
-        if (r.measured)
-            std::printf("            %-9.3f %-9.3f %-11.0f %-8.3g | %.2f\n", r.meanMs, r.worstMs,
-                        r.nodesPerMove, r.nodesPerSecond, r.meanMs / p.meanMs);
-        else
-            std::printf("            (not run)                                | -\n");
+        std::printf("%-5d %-10.0f |", level, nodesPerMove);
+        PrintFigures(p);
+        PrintFigures(b);
+        PrintFigures(r);
+        if (r.measured && p.measured)
+            std::printf(" %-7.2f", r.meanMs / p.meanMs);
+        if (r.measured && b.measured)
+            std::printf(" %.2f", r.meanMs / b.meanMs);
+        std::printf("\n");
     }
 }
 

@@ -94,6 +94,13 @@ std::string Describe(const CGameBoard& b, std::uint32_t seed, int index) {
     return s;
 }
 
+// Each kernel this processor runs is checked, not only the one the program picks.
+std::vector<const SearchKernel*> Kernels() {
+    int count = 0;
+    const SearchKernel* const* kernels = RunnableSearchKernels(&count);
+    return std::vector<const SearchKernel*>(kernels, kernels + count);
+}
+
 struct Coverage {
     int positions = 0;
     int mustPass = 0;
@@ -107,14 +114,16 @@ struct Coverage {
 void CompareChoice(CGameBoard& b, int depth, int colour) {
     CReferenceSearch reference(b);
     const std::vector<Candidate> expected = reference.ScoreMoves(depth, colour);
-    const std::vector<Candidate> actual = CBitboardSearch(b).ScoreMoves(depth, colour);
-    ASSERT_EQ(actual.size(), expected.size()) << "depth " << depth << " colour " << colour;
-    for (size_t i = 0; i < expected.size(); ++i) {
-        ASSERT_EQ(actual[i].x, expected[i].x);
-        ASSERT_EQ(actual[i].y, expected[i].y);
-        ASSERT_EQ(actual[i].score, expected[i].score)
-            << "depth " << depth << " colour " << colour << " move (" << expected[i].x << ","
-            << expected[i].y << ")";
+    for (const SearchKernel* kernel : Kernels()) {
+        const std::vector<Candidate> actual = CBitboardSearch(b, *kernel).ScoreMoves(depth, colour);
+        ASSERT_EQ(actual.size(), expected.size()) << kernel->name << " depth " << depth;
+        for (size_t i = 0; i < expected.size(); ++i) {
+            ASSERT_EQ(actual[i].x, expected[i].x);
+            ASSERT_EQ(actual[i].y, expected[i].y);
+            ASSERT_EQ(actual[i].score, expected[i].score)
+                << kernel->name << " depth " << depth << " colour " << colour << " move ("
+                << expected[i].x << "," << expected[i].y << ")";
+        }
     }
 
     const std::uint32_t state = GetRandomState();
@@ -188,11 +197,13 @@ TEST(BitboardSearch, MatchesTheCellSearchOnRandomPositions) {
             const int colour = std::uniform_int_distribution<int>(WHITE, BLACK)(rng);
             const int alpha = RandomBound(rng);
             const int beta = RandomBound(rng);
-            CReferenceSearch reference(b);
-            ASSERT_EQ(b.Search(depth, rest, colour, alpha, beta),
-                      reference.Search(depth, rest, colour, alpha, beta))
-                << "Search(" << depth << ", " << rest << ", " << colour << ", " << alpha << ", "
-                << beta << ")";
+            const int expected = CReferenceSearch(b).Search(depth, rest, colour, alpha, beta);
+            for (const SearchKernel* kernel : Kernels()) {
+                ASSERT_EQ(CBitboardSearch(b, *kernel).Search(depth, rest, colour, alpha, beta),
+                          expected)
+                    << kernel->name << " Search(" << depth << ", " << rest << ", " << colour << ", "
+                    << alpha << ", " << beta << ")";
+            }
             ++seen.searches;
         }
     }
@@ -201,8 +212,9 @@ TEST(BitboardSearch, MatchesTheCellSearchOnRandomPositions) {
     EXPECT_GT(seen.mustPass, 0);
     EXPECT_GT(seen.finished, 0);
     EXPECT_GT(seen.fewEmpties, 0);
-    std::printf("seed %u: %d positions (%d must pass, %d finished, %d with few empties), %d "
-                "choices, %d direct searches\n",
-                seed, seen.positions, seen.mustPass, seen.finished, seen.fewEmpties, seen.choices,
-                seen.searches);
+    std::printf(
+        "kernels: %zu; seed %u: %d positions (%d must pass, %d finished, %d with few empties), %d "
+        "choices, %d direct searches\n",
+        Kernels().size(), seed, seen.positions, seen.mustPass, seen.finished, seen.fewEmpties,
+        seen.choices, seen.searches);
 }

@@ -104,6 +104,35 @@ constexpr RayTable DOWN_RAYS = MakeRays(DOWN_DIRECTIONS);
 
 } // namespace bitboard_detail
 
+#ifdef __AVX2__
+using Bitboard4 = Bitboard __attribute__((vector_size(32)));
+
+// The same four directions at once, one in each lane.
+inline Bitboard Flips(int square, Bitboard own, Bitboard opp) {
+    using namespace bitboard_detail;
+    Bitboard4 up, down;
+    __builtin_memcpy(&up, UP_RAYS.ray[square], sizeof(up));
+    __builtin_memcpy(&down, DOWN_RAYS.ray[square], sizeof(down));
+    const Bitboard4 zero = {0, 0, 0, 0};
+    const Bitboard4 ownAll = zero + own;
+    const Bitboard4 notOpp = zero + ~opp;
+    const Bitboard4 upEnds = up & notOpp;
+    const Bitboard4 upOutflank = upEnds & (zero - upEnds) & ownAll;
+    const Bitboard4 upFlips = up & (upOutflank + (Bitboard4)(upOutflank != zero));
+    // Down the bit order: every bit up to the highest end, then that end alone.
+    const Bitboard4 downEnds = down & notOpp;
+    Bitboard4 below = downEnds | (downEnds >> 1);
+    below |= below >> 2;
+    below |= below >> 4;
+    below |= below >> 8;
+    below |= below >> 16;
+    below |= below >> 32;
+    const Bitboard4 downOutflank = below & ~(below >> 1) & ownAll;
+    const Bitboard4 downFlips = down & ~below & (Bitboard4)(downOutflank != zero);
+    const Bitboard4 f = upFlips | downFlips;
+    return f[0] | f[1] | f[2] | f[3];
+}
+#else
 // The discs of `opp` that a disc of `own` on the empty `square` turns over.
 inline Bitboard Flips(int square, Bitboard own, Bitboard opp) {
     using namespace bitboard_detail;
@@ -129,5 +158,6 @@ inline Bitboard Flips(int square, Bitboard own, Bitboard opp) {
     }
     return flips;
 }
+#endif
 
 } // namespace

@@ -11,14 +11,26 @@
 namespace {
 
 #if MILDA_HAS_FAST_SEARCH_KERNEL
-// POPCNT (CPUID 1, ECX bit 23), LZCNT (CPUID 0x80000001, ECX bit 5), BMI1 (CPUID 7, EBX bit 3).
+// POPCNT (CPUID 1, ECX bit 23), LZCNT (CPUID 0x80000001, ECX bit 5), BMI1 and AVX2 (CPUID 7,
+// EBX bits 3 and 5), and an operating system that saves the AVX registers (OSXSAVE, CPUID 1 ECX
+// bit 27, and XCR0 bits 1 and 2).
 bool ProcessorRunsFastKernel() {
     unsigned a = 0, b = 0, c = 0, d = 0;
-    if (!__get_cpuid(1, &a, &b, &c, &d) || (c & (1u << 23)) == 0)
+    if (!__get_cpuid(1, &a, &b, &c, &d))
+        return false;
+    const bool popcnt = (c & (1u << 23)) != 0;
+    const bool osxsave = (c & (1u << 27)) != 0;
+    if (!popcnt || !osxsave)
+        return false;
+    unsigned xcr0 = 0, xcr0High = 0;
+    __asm__("xgetbv" : "=a"(xcr0), "=d"(xcr0High) : "c"(0));
+    if ((xcr0 & 6u) != 6u)
         return false;
     if (!__get_cpuid(0x80000001u, &a, &b, &c, &d) || (c & (1u << 5)) == 0)
         return false;
-    return __get_cpuid_count(7, 0, &a, &b, &c, &d) != 0 && (b & (1u << 3)) != 0;
+    if (!__get_cpuid_count(7, 0, &a, &b, &c, &d))
+        return false;
+    return (b & (1u << 3)) != 0 && (b & (1u << 5)) != 0;
 }
 #endif
 

@@ -1,5 +1,5 @@
 // The search's kernels: the same recursion built for the baseline processor and, on x86, for
-// processors with POPCNT, LZCNT and BMI1; the choice between them is made once, at run time.
+// processors with POPCNT, LZCNT, BMI1 and AVX2; the choice is made once, at run time.
 #pragma once
 
 #include <cstdint>

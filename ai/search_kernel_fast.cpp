@@ -1,6 +1,6 @@
-// The search built with POPCNT, LZCNT and BMI1 (this file only is compiled with -mpopcnt
-// -mlzcnt -mbmi); used only where the processor reports all three.
+// The search built with POPCNT, LZCNT, BMI1 and AVX2 (this file only is compiled with -mpopcnt
+// -mlzcnt -mbmi -mavx2); used only where the processor and the operating system support all four.
 #include "search_recursion.h"
 
-const SearchKernel FAST_SEARCH_KERNEL = {"popcnt+lzcnt+bmi1", &KernelCountMoves,
+const SearchKernel FAST_SEARCH_KERNEL = {"popcnt+lzcnt+bmi1+avx2", &KernelCountMoves,
                                          &KernelScoreMoves, &KernelSearch};

@@ -65,7 +65,8 @@ private:
         return child;
     }
 
-    template <bool maxNode> int Value(const Position& pos, int rest, int colour, int alpha, int beta) {
+    template <bool maxNode>
+    int Value(const Position& pos, int rest, int colour, int alpha, int beta) {
         // 1. A leaf is worth the searching side's disc count; no moves are generated for it.
         if (rest == 0)
             return Count(pos);

@@ -25,6 +25,7 @@ constexpr int MAX_DEPTH = 7;         // a few positions only: the oracle is slow
 constexpr int DEEP_EVERY = 10;       // every n-th position also goes to depths 6 and 7
 constexpr int SEARCHES_PER_POSITION = 6;
 constexpr int FEW_EMPTIES = 10;
+constexpr int BOUND_SPREAD = 4;
 
 std::uint32_t Seed() {
     const char* text = std::getenv("MILDA_SEARCH_SEED");
@@ -143,14 +144,15 @@ void CompareChoice(CGameBoard& b, int depth, int colour) {
     EXPECT_EQ(b.m_turn, turn);
 }
 
-int RandomBound(std::mt19937& rng) {
+// Open, or near the node's own value, where children's values meet the bound and ties decide.
+int RandomBound(std::mt19937& rng, int value) {
     switch (std::uniform_int_distribution<int>(0, 3)(rng)) {
     case 0:
         return -SCORE_INFINITY;
     case 1:
         return SCORE_INFINITY;
     default:
-        return std::uniform_int_distribution<int>(-5, 69)(rng);
+        return value + std::uniform_int_distribution<int>(-BOUND_SPREAD, BOUND_SPREAD)(rng);
     }
 }
 
@@ -195,8 +197,10 @@ TEST(BitboardSearch, MatchesTheCellSearchOnRandomPositions) {
             const int depth = std::uniform_int_distribution<int>(1, MAX_SHALLOW_DEPTH + 1)(rng);
             const int rest = std::uniform_int_distribution<int>(0, depth)(rng);
             const int colour = std::uniform_int_distribution<int>(WHITE, BLACK)(rng);
-            const int alpha = RandomBound(rng);
-            const int beta = RandomBound(rng);
+            const int open =
+                CReferenceSearch(b).Search(depth, rest, colour, -SCORE_INFINITY, SCORE_INFINITY);
+            const int alpha = RandomBound(rng, open);
+            const int beta = RandomBound(rng, open);
             const int expected = CReferenceSearch(b).Search(depth, rest, colour, alpha, beta);
             for (const SearchKernel* kernel : Kernels()) {
                 ASSERT_EQ(CBitboardSearch(b, *kernel).Search(depth, rest, colour, alpha, beta),

@@ -192,7 +192,7 @@ BENCHMARK(BM_PutDiscScan);
 
 void PrintFigures(const LevelFigures& f) {
     if (f.measured)
-        std::printf(" %-7.3f %-7.3f %-8.3g |", f.meanMs, f.worstMs, f.nodesPerSecond);
+        std::printf(" %-7.4f %-7.3f %-8.3g |", f.meanMs, f.worstMs, f.nodesPerSecond);
     else
         std::printf(" %-24s |", "(not run)");
 }

@@ -64,6 +64,55 @@ TEST(Turn, GameOverAndResultCounts) {
 
     g.NewGame();
     EXPECT_EQ(g.IsGameOver(), 0);
+
+    // Only black can move (a black disc in the corner behind a white one): not over.
+    const char* const onlyBlack[BOARD_SIZE] = {"BW......", "........", "........", "........",
+                                               "........", "........", "........", "........"};
+    SetPosition(g, onlyBlack);
+    EXPECT_EQ(g.HasMove(WHITE), 0);
+    EXPECT_EQ(g.IsGameOver(), 0);
+}
+
+TEST(Turn, AMoveInTheLastColumnOrRowCounts) {
+    CBoard b;
+    const char* const lastColumn[BOARD_SIZE] = {".....BW.", "........", "........", "........",
+                                                "........", "........", "........", "........"};
+    SetPosition(b, lastColumn);
+    EXPECT_EQ(b.HasMove(BLACK), 1) << "black's only move is (7, 0)";
+    const char* const lastRow[BOARD_SIZE] = {"........", "........", "........", "........",
+                                             "........", "B.......", "W.......", "........"};
+    SetPosition(b, lastRow);
+    EXPECT_EQ(b.HasMove(BLACK), 1) << "black's only move is (0, 7)";
+}
+
+// Squares 51 wide and 36 high: a click finds its column by the width and its row by the height,
+// on a square's first and last pixels alike.
+TEST(Turn, ClicksOnANonSquareBoard) {
+    constexpr int MARGIN = 4, WIDTH = 51, HEIGHT = 36;
+    const int squares[][2] = {{4, 2}, {5, 3}, {2, 4}, {3, 5}}; // white's opening moves
+    for (const auto& square : squares) {
+        const int x = square[0], y = square[1];
+        const POINT first = {MARGIN + x * WIDTH, MARGIN + y * HEIGHT};
+        const POINT last = {MARGIN + (x + 1) * WIDTH - 1, MARGIN + (y + 1) * HEIGHT - 1};
+        for (const POINT& click : {first, last}) {
+            CGameBoard g;
+            g.m_firstPlayer = g.m_lastPlayer = KIND_PERSON;
+            g.SetBoardRect({0, 0, 420, 300});
+            ASSERT_EQ(g.m_cellWidth, WIDTH);
+            ASSERT_EQ(g.m_cellHeight, HEIGHT);
+            EXPECT_EQ(g.PlayAtPoint(&click), 1) << "(" << click.x << ", " << click.y << ")";
+            EXPECT_EQ(g.GetCell(x, y), WHITE) << "(" << click.x << ", " << click.y << ")";
+        }
+    }
+    // One pixel past (3, 5) to the right or below is (4, 5) or (3, 6): neither is a move.
+    CGameBoard g;
+    g.m_firstPlayer = KIND_PERSON;
+    g.SetBoardRect({0, 0, 420, 300});
+    const POINT right = {MARGIN + 4 * WIDTH, MARGIN + 6 * HEIGHT - 1};
+    const POINT below = {MARGIN + 4 * WIDTH - 1, MARGIN + 6 * HEIGHT};
+    EXPECT_EQ(g.PlayAtPoint(&right), 0);
+    EXPECT_EQ(g.PlayAtPoint(&below), 0);
+    EXPECT_EQ(g.CountDiscs(EMPTY), 60);
 }
 
 TEST(Turn, PlayAtPointMapsClicksToSquares) {

@@ -1,5 +1,6 @@
 #include "game_app.h"
 
+#include "app/app_wait_cursor.h"
 #include "res/resource.h"
 #include "ui/game_dlg.h"
 
@@ -8,7 +9,17 @@
 // The one application object.
 CGameApp theApp;
 
-CGameApp::CGameApp() : m_hAccel(nullptr) {}
+namespace {
+
+// Said when the game window cannot be made (its template is missing from the executable, or
+// the system refuses the window): the program then ends with a failure code.
+const wchar_t START_FAILED_TEXT[] = L"ゲームの画面を開けませんでした。ミルダを終了します。";
+const wchar_t START_FAILED_CAPTION[] = L"ミルダ";
+constexpr int EXIT_GAME_WINDOW_FAILED = 1;
+
+} // namespace
+
+CGameApp::CGameApp() : m_hAccel(nullptr), m_exitCode(0) {}
 
 CGameApp::~CGameApp() = default;
 
@@ -17,15 +28,24 @@ BOOL CGameApp::InitInstance() {
     // A missing table leaves F2 and F3 untranslated; the menu still works.
     m_hAccel = ::LoadAcceleratorsW(m_hInstance, MAKEINTRESOURCEW(IDR_GAME_ACCEL));
 
+    INT_PTR result = 0;
     {
+        // The computer player shows this application's wait cursor while it searches.
+        CAppWaitCursor waitCursor;
         CGameDlg dlg;
         m_pMainWnd = &dlg;
-        dlg.DoModal();
+        result = dlg.DoModal();
         m_pMainWnd = nullptr;
+    }
+    if (result == DIALOG_FAILED) {
+        ::MessageBoxW(nullptr, START_FAILED_TEXT, START_FAILED_CAPTION, MB_OK | MB_ICONERROR);
+        m_exitCode = EXIT_GAME_WINDOW_FAILED;
     }
     // No message loop of our own: the program ends with the game window.
     return FALSE;
 }
+
+int CGameApp::ExitInstance() { return m_exitCode; }
 
 BOOL CGameApp::PreTranslateMessage(MSG* pMsg) {
     // F2 and F3 act only while the game window takes input itself: while one of its dialogs is

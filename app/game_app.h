@@ -10,6 +10,9 @@ public:
 
     BOOL InitInstance() override;
     BOOL PreTranslateMessage(MSG* pMsg) override;
+    // 0, or non-zero when the game window could not be made.
+    int ExitInstance() override;
 
     HACCEL m_hAccel;
+    int m_exitCode;
 };

@@ -24,6 +24,8 @@ CWinApp::~CWinApp() {
 
 BOOL CWinApp::InitInstance() { return FALSE; }
 
+int CWinApp::ExitInstance() { return 0; }
+
 BOOL CWinApp::PreTranslateMessage(MSG* /*pMsg*/) { return FALSE; }
 
 int CWinApp::Run() {

@@ -23,6 +23,8 @@ public:
     virtual BOOL PreTranslateMessage(MSG* pMsg);
     // The message loop after a successful InitInstance; returns WM_QUIT's exit code.
     int Run();
+    // The program's exit code when InitInstance returns FALSE. The base returns 0.
+    virtual int ExitInstance();
 
     static CWinApp* GetApp();
 

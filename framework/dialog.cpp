@@ -6,8 +6,6 @@
 
 namespace {
 
-constexpr INT_PTR DIALOG_FAILED = -1;
-
 // Every message reaches the dialog's CWnd through its subclassed window procedure first;
 // what comes back here is the platform's default handling, which this procedure leaves alone.
 INT_PTR CALLBACK PassThroughDialogProc(HWND, UINT, WPARAM, LPARAM) { return FALSE; }

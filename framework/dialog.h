@@ -6,6 +6,9 @@
 
 #include <vector>
 
+// DoModal's result when the dialog could not be made: no template, or the window failed.
+constexpr INT_PTR DIALOG_FAILED = -1;
+
 class CDialog;
 
 // The direction of one exchange: into the controls (FALSE) or out of them into the fields.

@@ -1,10 +1,10 @@
 #include "game_dlg.h"
 
-#include "app/about_dlg.h"
 #include "framework/app.h"
 #include "framework/menu.h"
 #include "framework/strings.h"
 #include "res/resource.h"
+#include "ui/about_dlg.h"
 #include "ui/board_paint.h"
 
 #include <iterator>

@@ -1,10 +1,10 @@
 // CGameDlg: the game window: board, clicks, the computer's timer, menus, end of game, settings.
 #pragma once
 
-#include "app/ini_file.h"
-#include "app/option_dlg.h"
 #include "framework/dialog.h"
 #include "game/game_board.h"
+#include "ui/ini_file.h"
+#include "ui/option_dlg.h"
 
 #include <string>
 

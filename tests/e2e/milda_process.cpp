@@ -26,8 +26,7 @@ std::wstring Widen(const std::string& text) {
 }
 
 // The build hands over a Unix path when the tests run under Wine; Wine maps it to a drive.
-std::wstring ProgramUnderTest() {
-    const std::string path = MILDA_EXE_PATH;
+std::wstring ProgramUnderTest(const std::string& path) {
     if (!path.empty() && path[0] == '/') {
         using DosName = WCHAR*(CDECL*)(const char*);
         const HMODULE kernel = ::GetModuleHandleW(L"kernel32.dll");
@@ -119,11 +118,11 @@ std::vector<WindowInfo> TopLevelWindowsOf(DWORD pid) {
     return windows;
 }
 
-MildaProcess::MildaProcess() : m_folder(NewTestFolder()), m_pi() {
+MildaProcess::MildaProcess(const std::string& program) : m_folder(NewTestFolder()), m_pi() {
     if (m_folder.empty())
         return;
     m_exe = m_folder + L"\\milda.exe";
-    if (!::CopyFileW(ProgramUnderTest().c_str(), m_exe.c_str(), TRUE))
+    if (!::CopyFileW(ProgramUnderTest(program).c_str(), m_exe.c_str(), TRUE))
         m_exe.clear();
 }
 
@@ -237,6 +236,13 @@ bool MildaProcess::Suspend() const {
 
 bool MildaProcess::Resume() const {
     return m_pi.hThread != nullptr && ::ResumeThread(m_pi.hThread) != static_cast<DWORD>(-1);
+}
+
+DWORD MildaProcess::ExitCode() const {
+    DWORD code = STILL_ACTIVE;
+    if (m_pi.hProcess == nullptr || !::GetExitCodeProcess(m_pi.hProcess, &code))
+        return STILL_ACTIVE;
+    return code;
 }
 
 std::string MildaProcess::DescribeEnd() const {

@@ -29,7 +29,8 @@ std::vector<WindowInfo> TopLevelWindowsOf(DWORD pid);
 // A copy of milda.exe in a folder of its own, so that each test has its own milda.ini.
 class MildaProcess {
 public:
-    MildaProcess();
+    // `program` is the build's path of the executable to copy (a Unix path under Wine).
+    explicit MildaProcess(const std::string& program = MILDA_EXE_PATH);
     ~MildaProcess();
     MildaProcess(const MildaProcess&) = delete;
     MildaProcess& operator=(const MildaProcess&) = delete;
@@ -51,6 +52,8 @@ public:
     bool WaitForWindowGone(HWND hwnd, DWORD timeoutMs = REACT_TIMEOUT_MS) const;
     bool WaitForExit(DWORD timeoutMs = REACT_TIMEOUT_MS) const;
     bool IsRunning() const;
+    // The exit code, or STILL_ACTIVE while it runs (or when it never started).
+    DWORD ExitCode() const;
     // How the program ended, for failure messages: its exit code, or "still running".
     std::string DescribeEnd() const;
 

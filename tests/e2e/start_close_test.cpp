@@ -112,3 +112,27 @@ TEST_F(StartAndClose, HandEditedGarbageOpensAPlayableGame) {
 }
 
 } // namespace
+
+namespace {
+
+// A message box's text is its static control 0xFFFF.
+constexpr int MESSAGE_BOX_TEXT_ID = 0xFFFF;
+
+// The same program built without its resources: the game window's template is not there.
+TEST(StartFailure, AGameWindowThatCannotBeMadeIsSaidAndEndsWithAFailureCode) {
+    MildaProcess milda(MILDA_NO_RESOURCES_EXE_PATH);
+    ASSERT_TRUE(milda.Start());
+    const HWND box = milda.WaitForDialog(GAME_CAPTION, START_TIMEOUT_MS);
+    ASSERT_NE(box, nullptr) << milda.DescribeWindows() << "; " << milda.DescribeEnd();
+    wchar_t text[256] = {};
+    ::GetDlgItemTextW(box, MESSAGE_BOX_TEXT_ID, text, 256);
+    EXPECT_EQ(std::wstring(text), L"ゲームの画面を開けませんでした。ミルダを終了します。");
+    EXPECT_TRUE(milda.IsRunning()) << "the program waits for the message to be read";
+
+    ASSERT_TRUE(::PostMessageW(box, WM_COMMAND, IDOK, 0));
+    ASSERT_TRUE(milda.WaitForExit()) << milda.DescribeWindows();
+    EXPECT_EQ(milda.ExitCode(), 1u);
+    EXPECT_FALSE(milda.SettingsFileExists());
+}
+
+} // namespace

@@ -3,8 +3,9 @@
 //   quit           asks to quit with code 7 and returns TRUE: the message loop ends with 7
 //   settings       writes [Probe] Written=1 to the settings file derived from its own path
 #include "ai/wait_cursor.h"
-#include "app/ini_file.h"
+#include "app/app_wait_cursor.h"
 #include "framework/app.h"
+#include "ui/ini_file.h"
 
 #include <shellapi.h>
 
@@ -42,6 +43,7 @@ public:
         if (m_hInstance != ::GetModuleHandleW(nullptr))
             ::ExitProcess(WRONG_INSTANCE);
         // The computer player's seam reaches this application's wait cursor.
+        CAppWaitCursor waitCursor;
         const HCURSOR arrow = ::LoadCursorW(nullptr, IDC_ARROW);
         ::SetCursor(arrow);
         ::BeginWaitCursor();

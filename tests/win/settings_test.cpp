@@ -1,6 +1,6 @@
 // The settings file through CIniFile: defaults, the file's text, in-place replacement, failed
 // writes, unusual folders, and the path derived from the executable's own name.
-#include "app/ini_file.h"
+#include "ui/ini_file.h"
 #include "win_test_util.h"
 
 #include <gtest/gtest.h>

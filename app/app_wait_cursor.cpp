@@ -1,0 +1,30 @@
+#include "app/app_wait_cursor.h"
+
+#include "ai/wait_cursor.h"
+#include "framework/app.h"
+
+namespace {
+
+void AppBeginWaitCursor() {
+    if (CWinApp* pApp = CWinApp::GetApp())
+        pApp->BeginWaitCursor();
+}
+
+void AppRestoreWaitCursor() {
+    if (CWinApp* pApp = CWinApp::GetApp())
+        pApp->RestoreWaitCursor();
+}
+
+void AppEndWaitCursor() {
+    if (CWinApp* pApp = CWinApp::GetApp())
+        pApp->EndWaitCursor();
+}
+
+const WaitCursorOps APP_WAIT_CURSOR = {&AppBeginWaitCursor, &AppRestoreWaitCursor,
+                                       &AppEndWaitCursor};
+
+} // namespace
+
+CAppWaitCursor::CAppWaitCursor() { SetWaitCursorOps(&APP_WAIT_CURSOR); }
+
+CAppWaitCursor::~CAppWaitCursor() { SetWaitCursorOps(nullptr); }

@@ -4,6 +4,11 @@
 #include <algorithm>
 #include <string>
 
+// The project's version, handed over by the build: "1.2.2" as L"1.2.2".
+#define MILDA_WIDEN_TEXT(text) L##text
+#define MILDA_WIDE(text) MILDA_WIDEN_TEXT(text)
+#define MILDA_VERSION_WIDE MILDA_WIDE(MILDA_VERSION)
+
 namespace {
 
 using Dialogs = MildaFixture;
@@ -108,7 +113,8 @@ TEST_F(Dialogs, TheSystemMenusLastEntryOpensTheVersionDialogAndTheComputerPlaysO
     HWND version = milda.WaitForDialog(VERSION_CAPTION);
     ASSERT_NE(version, nullptr) << "the system menu's last entry opened no version dialog";
     const std::vector<std::wstring> texts = StaticTextsOf(version);
-    EXPECT_NE(std::find(texts.begin(), texts.end(), L"Milda Version 1.2.2"), texts.end());
+    EXPECT_NE(std::find(texts.begin(), texts.end(), L"Milda Version " MILDA_VERSION_WIDE),
+              texts.end());
 
     // Both sides are computers; their moves go on behind the open dialog.
     ASSERT_TRUE(MoveBeside(version, game));

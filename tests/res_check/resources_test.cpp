@@ -53,6 +53,25 @@ const ResId COMBOBOX = ResId::Ordinal(0x85);
 const std::u16string DIALOG_FONT = u"ＭＳ Ｐゴシック";
 const std::u16string PRODUCT_NAME = u"ミルダ";
 
+std::u16string Digits(int n) {
+    std::u16string out;
+    for (char c : std::to_string(n))
+        out += static_cast<char16_t>(c);
+    return out;
+}
+
+// The project's version as the version dialog ("1.2.2") and the version strings ("1, 2, 2, 0")
+// write it.
+std::u16string VersionDotted() {
+    return Digits(MILDA_VERSION_MAJOR) + u"." + Digits(MILDA_VERSION_MINOR) + u"." +
+           Digits(MILDA_VERSION_PATCH);
+}
+
+std::u16string VersionCommas() {
+    return Digits(MILDA_VERSION_MAJOR) + u", " + Digits(MILDA_VERSION_MINOR) + u", " +
+           Digits(MILDA_VERSION_PATCH) + u", 0";
+}
+
 struct Build {
     const char* name;
     const char* resFile;
@@ -177,8 +196,8 @@ TEST_P(CompiledResources, DialogTemplates) {
         EXPECT_EQ(d.face, DIALOG_FONT);
         const std::vector<DialogControl> controls = {
             Control(STATIC, ResId::Ordinal(IDI_APP), NO_ID, SS_ICON, 9, 11, 20, 20),
-            Control(STATIC, Text(u"Milda Version 1.2.2"), NO_ID, SS_LEFT | SS_NOPREFIX | WS_GROUP,
-                    40, 10, 89, 8),
+            Control(STATIC, Text((u"Milda Version " + VersionDotted()).c_str()), NO_ID,
+                    SS_LEFT | SS_NOPREFIX | WS_GROUP, 40, 10, 89, 8),
             Control(STATIC, Text(copyright.c_str()), NO_ID, SS_LEFT | WS_GROUP, 40, 23, 128, 8),
             Control(BUTTON, Text(u"OK"), IDOK, BS_DEFPUSHBUTTON | WS_TABSTOP, 130, 7, 50, 14),
         };
@@ -275,14 +294,16 @@ TEST_P(CompiledResources, VersionInformation) {
     ASSERT_EQ(fixedBytes.size(), 52u);
     EXPECT_EQ(fixed.U32(), 0xFEEF04BDu); // signature
     fixed.U32();
-    EXPECT_EQ(fixed.U32(), 0x00010002u); // file version 1.2
-    EXPECT_EQ(fixed.U32(), 0x00020000u); //              .2.0
-    EXPECT_EQ(fixed.U32(), 0x00010002u); // product version
-    EXPECT_EQ(fixed.U32(), 0x00020000u);
+    constexpr std::uint32_t HIGH = MILDA_VERSION_MAJOR << 16 | MILDA_VERSION_MINOR;
+    constexpr std::uint32_t LOW = MILDA_VERSION_PATCH << 16;
+    EXPECT_EQ(fixed.U32(), HIGH); // file version
+    EXPECT_EQ(fixed.U32(), LOW);
+    EXPECT_EQ(fixed.U32(), HIGH); // product version
+    EXPECT_EQ(fixed.U32(), LOW);
 
     const std::map<std::u16string, std::u16string> expected = {
         {u"FileDescription", PRODUCT_NAME}, {u"ProductName", PRODUCT_NAME},
-        {u"FileVersion", u"1, 2, 2, 0"},    {u"ProductVersion", u"1, 2, 2, 0"},
+        {u"FileVersion", VersionCommas()},  {u"ProductVersion", VersionCommas()},
         {u"InternalName", u"Milda"},        {u"OriginalFilename", u"milda.exe"},
     };
     for (const auto& [key, text] : expected)

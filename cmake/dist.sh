@@ -23,7 +23,7 @@ export TZ=UTC LC_ALL=C
 
 # Text for Notepad: CRLF line ends; the read-me is UTF-8 with a byte-order mark, which every
 # Notepad since Windows XP reads as UTF-8.
-crlf() { sed 's/$/\r/' "$1"; }
+crlf() { sed 's/$/\r/'; }
 
 zips=""
 for arch in x86_64 i686; do
@@ -33,19 +33,23 @@ for arch in x86_64 i686; do
     esac
     build="$src/build/dist-$arch"
     rm -rf "$build"
-    cmake -S "$src" -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=Release -DMILDA_BUILD_TESTS=OFF \
+    mkdir -p "$build"
+    log="$build/dist.log"
+    if ! cmake -S "$src" -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=Release -DMILDA_BUILD_TESTS=OFF \
         -DCMAKE_TOOLCHAIN_FILE="$src/cmake/toolchain-mingw-$arch.cmake" \
-        -DCMAKE_EXE_LINKER_FLAGS=-s >"$build.log" 2>&1 ||
-        { cat "$build.log" >&2; exit 1; }
-    cmake --build "$build" --target milda >>"$build.log" 2>&1 || { cat "$build.log" >&2; exit 1; }
+        -DCMAKE_EXE_LINKER_FLAGS=-s >"$log" 2>&1 ||
+        ! cmake --build "$build" --target milda >>"$log" 2>&1; then
+        cat "$log" >&2
+        exit 1
+    fi
 
     folder="milda-$version"
     stage="$build/stage"
     mkdir -p "$stage/$folder"
     cp "$build/app/milda.exe" "$stage/$folder/milda.exe"
-    { printf '\357\273\277'; sed "s/@VERSION@/$version/g" "$src/docs/README-players.txt" |
-        sed 's/$/\r/'; } >"$stage/$folder/README.txt"
-    crlf "$src/LICENSE" >"$stage/$folder/LICENSE.txt"
+    { printf '\357\273\277'; sed "s/@VERSION@/$version/g" "$src/docs/README-players.txt" | crlf; } \
+        >"$stage/$folder/README.txt"
+    crlf <"$src/LICENSE" >"$stage/$folder/LICENSE.txt"
     chmod 755 "$stage/$folder" "$stage/$folder/milda.exe"
     chmod 644 "$stage/$folder/README.txt" "$stage/$folder/LICENSE.txt"
     find "$stage" -exec touch -h -d "@$SOURCE_DATE_EPOCH" {} +

@@ -106,10 +106,16 @@ start)
     fi
     command -v Xvfb >/dev/null || { echo "wine-env: Xvfb is missing (apt-get install xvfb)" >&2; exit 1; }
     command -v wine >/dev/null || { echo "wine-env: wine is missing (apt-get install wine wine64)" >&2; exit 1; }
-    if [ "${MILDA_WINE_BITS:-64}" = 32 ] && [ "$wine32" != wine32 ]; then
-        echo "wine-env: 32-bit Wine is missing (dpkg --add-architecture i386; apt-get update;" \
-            "apt-get install wine32:i386)" >&2
-        exit 1
+    if [ "${MILDA_WINE_BITS:-64}" = 32 ]; then
+        if ! sh "$(dirname "$0")/runs-32bit.sh"; then
+            echo "wine-env: this kernel runs no 32-bit programs (32-bit emulation is off)" >&2
+            exit 1
+        fi
+        if [ "$wine32" != wine32 ]; then
+            echo "wine-env: 32-bit Wine is missing (dpkg --add-architecture i386;" \
+                "apt-get update; apt-get install wine32:i386)" >&2
+            exit 1
+        fi
     fi
     exec 9>"$state/lock"
     flock 9

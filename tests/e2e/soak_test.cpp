@@ -6,6 +6,7 @@
 
 #include "res/resource.h"
 
+#include <algorithm>
 #include <chrono>
 #include <cstdio>
 #include <cstdlib>
@@ -16,12 +17,13 @@
 namespace {
 
 constexpr unsigned DEFAULT_SEED = 20261208;
-constexpr int DEFAULT_ACTIONS = 3000;
+constexpr int DEFAULT_ACTIONS = 4000;
 // How long a dialog may take to come or go before the stream goes on regardless; and a pause
 // between actions, so that a person's pace rather than a flood reaches the program.
 constexpr DWORD DIALOG_WAIT_MS = 2000;
 constexpr DWORD ACTION_PAUSE_MS = 5;
 constexpr size_t ACTIONS_SHOWN = 12;
+constexpr int ROUNDS = 3;
 
 unsigned long EnvNumber(const char* name, unsigned long fallback) {
     const char* text = std::getenv(name);
@@ -45,6 +47,9 @@ protected:
     int action = 0;
     int actions = 0;
     std::deque<std::string> recent;
+    int optionsActions = 0;
+    int versionDialogs = 0;
+    int gameEnds = 0;
 
     int Uniform(int lo, int hi) { return std::uniform_int_distribution<int>(lo, hi)(rng); }
     bool Chance(int percent) { return Uniform(1, 100) <= percent; }
@@ -58,8 +63,9 @@ protected:
     // Where a failure happened, and how to run the same stream again.
     std::string Where() const {
         std::ostringstream out;
-        out << "at action " << action << " of " << actions << " (replay with MILDA_SOAK_SEED="
-            << seed << " MILDA_SOAK_ACTIONS=" << actions << "); last actions:";
+        out << "at action " << action << " of " << actions
+            << " (replay with MILDA_SOAK_SEED=" << seed << " MILDA_SOAK_ACTIONS=" << actions
+            << "); last actions:";
         for (const std::string& line : recent)
             out << "\n  " << line;
         return out.str();
@@ -72,7 +78,8 @@ protected:
         DWORD_PTR ignored = 0;
         if (!::SendMessageTimeoutW(game, WM_NULL, 0, 0, SMTO_NORMAL, REACT_TIMEOUT_MS, &ignored))
             return ::testing::AssertionFailure()
-                   << "milda.exe did not answer within " << REACT_TIMEOUT_MS << " ms";
+                   << "milda.exe did not answer within " << REACT_TIMEOUT_MS << " ms; it "
+                   << milda.DescribeEnd();
         return ::testing::AssertionSuccess();
     }
 
@@ -98,8 +105,8 @@ protected:
         ::GetClientRect(game, &rc);
         int x = Uniform(-16, rc.right + 16);
         int y = Uniform(-16, rc.bottom + 16);
-        // Half of the clicks aim at a square's centre, so that moves get played.
-        if (Chance(50)) {
+        // Most clicks aim at a square's centre, so that moves get played and games end.
+        if (Chance(80)) {
             const POINT c = BoardLayout::Of(game).SquareCenter(Uniform(0, 7), Uniform(0, 7));
             x = c.x;
             y = c.y;
@@ -160,32 +167,33 @@ protected:
             ::PostMessageW(game, WM_SYSCOMMAND, restore ? SC_RESTORE : SC_MAXIMIZE, 0);
             return;
         }
-        const int pick = Uniform(0, 99);
-        if (pick < 50) {
+        // Per mille: new games and dialogs are rare enough that games get played to the end.
+        const int pick = Uniform(0, 999);
+        if (pick < 560) {
             ClickAnywhere(false);
-        } else if (pick < 60) {
+        } else if (pick < 660) {
             ClickAnywhere(true);
-        } else if (pick < 64) {
+        } else if (pick < 661) {
             Log("F2");
             PostKey(game, VK_F2);
-        } else if (pick < 66) {
+        } else if (pick < 662) {
             Log("menu: start");
             ::PostMessageW(game, WM_COMMAND, ID_GAME_START, 0);
-        } else if (pick < 69) {
+        } else if (pick < 678) {
             Log("F3");
             PostKey(game, VK_F3);
             AwaitSomeDialog();
-        } else if (pick < 71) {
+        } else if (pick < 688) {
             Log("menu: options");
             ::PostMessageW(game, WM_COMMAND, ID_GAME_OPTIONS, 0);
             AwaitSomeDialog();
-        } else if (pick < 73) {
+        } else if (pick < 698) {
             Log("system menu: version");
             ::PostMessageW(game, WM_SYSCOMMAND, ID_VERSION_INFO, 0);
             AwaitSomeDialog();
-        } else if (pick < 83) {
+        } else if (pick < 798) {
             Resize();
-        } else if (pick < 86) {
+        } else if (pick < 838) {
             const int which = Uniform(0, 2);
             const WPARAM commands[] = {SC_MINIMIZE, SC_RESTORE, SC_MAXIMIZE};
             const char* names[] = {"minimise", "restore", "maximise"};
@@ -230,10 +238,13 @@ protected:
 
     void ActOnDialog(const WindowInfo& dialog) {
         if (dialog.caption == OPTIONS_CAPTION) {
+            ++optionsActions;
             ActOnOptions(dialog.hwnd);
         } else if (dialog.caption == GAME_OVER_CAPTION) {
+            ++gameEnds;
             Dismiss(dialog.hwnd, Chance(50) ? IDYES : IDNO, false);
         } else if (dialog.caption == VERSION_CAPTION && Chance(60)) {
+            ++versionDialogs;
             Dismiss(dialog.hwnd, IDOK, Chance(50));
         } else {
             // Behind an open dialog the board still repaints, and computers go on moving.
@@ -248,8 +259,40 @@ protected:
         for (std::vector<WindowInfo> open = OpenDialogs();
              !open.empty() && ::GetTickCount64() < end; open = OpenDialogs()) {
             const WindowInfo& w = open.front();
-            Dismiss(w.hwnd, w.caption == GAME_OVER_CAPTION ? IDNO : IDCANCEL, false);
+            const int button = w.caption == GAME_OVER_CAPTION ? IDNO
+                               : w.caption == VERSION_CAPTION ? IDOK
+                                                              : IDCANCEL;
+            Dismiss(w.hwnd, button, false);
         }
+    }
+
+    // Asked to close, with its dialogs closed first, the program ends and keeps five values it
+    // can read back.
+    void CloseAndCheckSettings() {
+        DismissAllDialogs();
+        ASSERT_TRUE(OpenDialogs().empty())
+            << "a dialog stays open after its button; " << milda.DescribeWindows() << "\n"
+            << Where();
+        ASSERT_TRUE(Answers()) << Where();
+        ASSERT_TRUE(::PostMessageW(game, WM_CLOSE, 0, 0));
+        ASSERT_TRUE(milda.WaitForExit())
+            << "milda.exe still runs after WM_CLOSE; " << milda.DescribeWindows() << "\n"
+            << Where();
+        const std::wstring ini = milda.SettingsPath();
+        const auto read = [&](const wchar_t* section, const wchar_t* key) {
+            return static_cast<int>(::GetPrivateProfileIntW(section, key, -1, ini.c_str()));
+        };
+        const auto inRange = [](int value, int lo, int hi) { return value >= lo && value <= hi; };
+        std::string file = "settings file:\n";
+        for (const std::string& line : milda.SettingsLines())
+            file += "  " + line + "\n";
+        file += Where();
+        EXPECT_TRUE(inRange(read(L"Option", L"FirstPlayer"), 0, 5)) << file;
+        EXPECT_TRUE(inRange(read(L"Option", L"LastPlayer"), 0, 5)) << file;
+        EXPECT_TRUE(inRange(read(L"Option", L"Guide"), 0, 1)) << file;
+        // No window is larger than the largest size the system lets one be dragged to.
+        EXPECT_TRUE(inRange(read(L"Window", L"cx"), 1, ::GetSystemMetrics(SM_CXMAXTRACK))) << file;
+        EXPECT_TRUE(inRange(read(L"Window", L"cy"), 1, ::GetSystemMetrics(SM_CYMAXTRACK))) << file;
     }
 };
 
@@ -262,12 +305,15 @@ TEST_F(Soak, RandomInputLeavesAnAnsweringProgramThatClosesAndSavesSaneSettings) 
     // A person on one side and the computer on the other.
     const bool personIsWhite = Chance(50);
     const int level = Uniform(1, 5);
-    const std::string settings = "[Option]\r\nFirstPlayer=" +
-                                 std::to_string(personIsWhite ? 0 : level) +
-                                 "\r\nLastPlayer=" + std::to_string(personIsWhite ? level : 0) +
-                                 "\r\nGuide=1\r\n[Window]\r\ncx=348\r\ncy=352\r\n";
+    const std::string settings =
+        "[Option]\r\nFirstPlayer=" + std::to_string(personIsWhite ? 0 : level) +
+        "\r\nLastPlayer=" + std::to_string(personIsWhite ? level : 0) +
+        "\r\nGuide=1\r\n[Window]\r\ncx=348\r\ncy=352\r\n";
     ASSERT_NO_FATAL_FAILURE(Launch(settings));
 
+    // The stream runs in rounds; between them the program closes and starts again from the
+    // settings file it wrote, so what it saves is checked, and read back, more than once.
+    const int roundLength = std::max(1, actions / ROUNDS);
     const auto started = std::chrono::steady_clock::now();
     for (action = 1; action <= actions; ++action) {
         const std::vector<WindowInfo> open = OpenDialogs();
@@ -277,37 +323,19 @@ TEST_F(Soak, RandomInputLeavesAnAnsweringProgramThatClosesAndSavesSaneSettings) 
             ActOnDialog(open[static_cast<size_t>(Uniform(0, static_cast<int>(open.size()) - 1))]);
         const ::testing::AssertionResult alive = Answers();
         ASSERT_TRUE(alive) << Where();
+        if (action % roundLength == 0 && action < actions) {
+            ASSERT_NO_FATAL_FAILURE(CloseAndCheckSettings());
+            ASSERT_NO_FATAL_FAILURE(Launch());
+        }
         ::Sleep(ACTION_PAUSE_MS);
     }
     action = actions;
     const double seconds =
         std::chrono::duration<double>(std::chrono::steady_clock::now() - started).count();
-    std::printf("soak: %d actions in %.1f s\n", actions, seconds);
-
-    // Asked to close, with its dialogs closed first, it ends and keeps five sane values.
-    DismissAllDialogs();
-    ASSERT_TRUE(Answers()) << "after the stream; " << Where();
-    ASSERT_TRUE(::PostMessageW(game, WM_CLOSE, 0, 0));
-    ASSERT_TRUE(milda.WaitForExit()) << "milda.exe still runs after WM_CLOSE; "
-                                     << milda.DescribeWindows() << "\n"
-                                     << Where();
-    const std::wstring ini = milda.SettingsPath();
-    const auto read = [&](const wchar_t* section, const wchar_t* key) {
-        return static_cast<int>(::GetPrivateProfileIntW(section, key, -1, ini.c_str()));
-    };
-    const auto inRange = [](int value, int lo, int hi) { return value >= lo && value <= hi; };
-    const std::string file = "settings file:\n" + [&] {
-        std::string text;
-        for (const std::string& line : milda.SettingsLines())
-            text += "  " + line + "\n";
-        return text;
-    }() + Where();
-    EXPECT_TRUE(inRange(read(L"Option", L"FirstPlayer"), 0, 5)) << file;
-    EXPECT_TRUE(inRange(read(L"Option", L"LastPlayer"), 0, 5)) << file;
-    EXPECT_TRUE(inRange(read(L"Option", L"Guide"), 0, 1)) << file;
-    // No window is larger than the largest size the system lets one be dragged to.
-    EXPECT_TRUE(inRange(read(L"Window", L"cx"), 1, ::GetSystemMetrics(SM_CXMAXTRACK))) << file;
-    EXPECT_TRUE(inRange(read(L"Window", L"cy"), 1, ::GetSystemMetrics(SM_CYMAXTRACK))) << file;
+    std::printf("soak: %d actions in %.1f s; %d in the Options dialog, %d version dialogs "
+                "closed, %d game ends answered\n",
+                actions, seconds, optionsActions, versionDialogs, gameEnds);
+    CloseAndCheckSettings();
 }
 
 } // namespace

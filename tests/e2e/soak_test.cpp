@@ -105,9 +105,20 @@ protected:
         ::GetClientRect(game, &rc);
         int x = Uniform(-16, rc.right + 16);
         int y = Uniform(-16, rc.bottom + 16);
-        // Most clicks aim at a square's centre, so that moves get played and games end.
+        // Most clicks aim at a square's centre; some at a square where a side may play, read
+        // from the screen, so that a person's moves get played and games come to an end.
         if (Chance(80)) {
-            const POINT c = BoardLayout::Of(game).SquareCenter(Uniform(0, 7), Uniform(0, 7));
+            POINT square = {Uniform(0, 7), Uniform(0, 7)};
+            BoardPicture p;
+            if (Chance(30) && ReadBoard(game, &p) && p.Readable()) {
+                std::vector<POINT> legal = LegalSquares(p, Square::White);
+                const std::vector<POINT> black = LegalSquares(p, Square::Black);
+                legal.insert(legal.end(), black.begin(), black.end());
+                if (!legal.empty())
+                    square =
+                        legal[static_cast<size_t>(Uniform(0, static_cast<int>(legal.size()) - 1))];
+            }
+            const POINT c = BoardLayout::Of(game).SquareCenter(square.x, square.y);
             x = c.x;
             y = c.y;
         }
@@ -167,33 +178,34 @@ protected:
             ::PostMessageW(game, WM_SYSCOMMAND, restore ? SC_RESTORE : SC_MAXIMIZE, 0);
             return;
         }
-        // Per mille: new games and dialogs are rare enough that games get played to the end.
-        const int pick = Uniform(0, 999);
-        if (pick < 560) {
+        // In ten thousandths: new games and dialogs are rare enough that games get played to the
+        // end.
+        const int pick = Uniform(0, 9999);
+        if (pick < 5600) {
             ClickAnywhere(false);
-        } else if (pick < 660) {
+        } else if (pick < 6600) {
             ClickAnywhere(true);
-        } else if (pick < 661) {
+        } else if (pick < 6605) {
             Log("F2");
             PostKey(game, VK_F2);
-        } else if (pick < 662) {
+        } else if (pick < 6608) {
             Log("menu: start");
             ::PostMessageW(game, WM_COMMAND, ID_GAME_START, 0);
-        } else if (pick < 678) {
+        } else if (pick < 6750) {
             Log("F3");
             PostKey(game, VK_F3);
             AwaitSomeDialog();
-        } else if (pick < 688) {
+        } else if (pick < 6850) {
             Log("menu: options");
             ::PostMessageW(game, WM_COMMAND, ID_GAME_OPTIONS, 0);
             AwaitSomeDialog();
-        } else if (pick < 698) {
+        } else if (pick < 6950) {
             Log("system menu: version");
             ::PostMessageW(game, WM_SYSCOMMAND, ID_VERSION_INFO, 0);
             AwaitSomeDialog();
-        } else if (pick < 798) {
+        } else if (pick < 7950) {
             Resize();
-        } else if (pick < 838) {
+        } else if (pick < 8350) {
             const int which = Uniform(0, 2);
             const WPARAM commands[] = {SC_MINIMIZE, SC_RESTORE, SC_MAXIMIZE};
             const char* names[] = {"minimise", "restore", "maximise"};

@@ -78,8 +78,8 @@ protected:
         DWORD_PTR ignored = 0;
         if (!::SendMessageTimeoutW(game, WM_NULL, 0, 0, SMTO_NORMAL, REACT_TIMEOUT_MS, &ignored))
             return ::testing::AssertionFailure()
-                   << "milda.exe did not answer within " << REACT_TIMEOUT_MS << " ms; it "
-                   << milda.DescribeEnd();
+                   << "milda.exe did not answer a message (waited up to " << REACT_TIMEOUT_MS
+                   << " ms); it " << milda.DescribeEnd();
         return ::testing::AssertionSuccess();
     }
 

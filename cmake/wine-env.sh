@@ -3,6 +3,7 @@
 # WINEPREFIX made once, and a persistent wineserver. Ends only the processes it started.
 #
 #   wine-env.sh start BUILD_DIR    start (or reuse) the environment; prints nothing on success
+#                                  (MILDA_WINE_BITS=32: fail at once without 32-bit Wine)
 #   wine-env.sh stop BUILD_DIR     end the wineserver of the prefix and our Xvfb, by id
 #   wine-env.sh prefix BUILD_DIR NAME   only make the prefix BUILD_DIR/NAME (for playing)
 set -eu
@@ -17,7 +18,7 @@ mkdir -p "$state"
 
 export WINEPREFIX="$prefix"
 export WINEDEBUG=-all
-export WINEDLLOVERRIDES="mscoree,mshtml=;winemenubuilder.exe=d"
+export WINEDLLOVERRIDES="mscoree,mshtml=;winemenubuilder.exe=d;winedbg.exe=d"
 export WINEARCH=win64
 export LANG=C.UTF-8 LC_ALL=C.UTF-8
 
@@ -46,11 +47,18 @@ start_xvfb() {
 }
 
 # Raised whenever the prefix's set-up changes, so that older prefixes are made again.
-PREFIX_SETUP_VERSION=2
+PREFIX_SETUP_VERSION=3
+
+# Debian's 32-bit Wine (wine32:i386) brings the 32-bit loader. A win64 prefix runs 32-bit
+# programs through WoW64 only if the loader was there when the prefix was made; one made before
+# fails every 32-bit start with "could not load kernel32.dll". So its presence is part of the
+# set-up, and installing or removing it makes the prefix again.
+WINE32_LOADER=/usr/lib/wine/wine
+if [ -x "$WINE32_LOADER" ]; then wine32=wine32; else wine32=no-wine32; fi
+setup="$PREFIX_SETUP_VERSION-$virtual_desktop-$wine32"
 
 make_prefix() {
-    [ "$(cat "$prefix/.milda-ready" 2>/dev/null)" = "$PREFIX_SETUP_VERSION-$virtual_desktop" ] &&
-        return 0
+    [ "$(cat "$prefix/.milda-ready" 2>/dev/null)" = "$setup" ] && return 0
     rm -rf "$prefix"
     wineboot -i >"$state/wineboot.log" 2>&1 9>&-
     # Wine's own fonts are not found unless they are in the prefix. Leaving out the bold Tahoma
@@ -80,7 +88,7 @@ make_prefix() {
     } | iconv -f UTF-8 -t UTF-16LE | { printf '\377\376'; cat; } >"$reg"
     wine regedit /S "$(winepath -w "$reg" 2>/dev/null 9>&- || echo "Z:$reg")" >>"$state/wineboot.log" 2>&1 9>&-
     wineserver -w 9>&-
-    echo "$PREFIX_SETUP_VERSION-$virtual_desktop" >"$prefix/.milda-ready"
+    echo "$setup" >"$prefix/.milda-ready"
 }
 
 start_server() {
@@ -98,6 +106,17 @@ start)
     fi
     command -v Xvfb >/dev/null || { echo "wine-env: Xvfb is missing (apt-get install xvfb)" >&2; exit 1; }
     command -v wine >/dev/null || { echo "wine-env: wine is missing (apt-get install wine wine64)" >&2; exit 1; }
+    if [ "${MILDA_WINE_BITS:-64}" = 32 ]; then
+        if ! sh "$(dirname "$0")/runs-32bit.sh"; then
+            echo "wine-env: this kernel runs no 32-bit programs (32-bit emulation is off)" >&2
+            exit 1
+        fi
+        if [ "$wine32" != wine32 ]; then
+            echo "wine-env: 32-bit Wine is missing (dpkg --add-architecture i386;" \
+                "apt-get update; apt-get install wine32:i386)" >&2
+            exit 1
+        fi
+    fi
     exec 9>"$state/lock"
     flock 9
     start_xvfb

@@ -9,7 +9,9 @@ milda_wine_session() {
     fi
     export WINEPREFIX="$2/wineprefix"
     export WINEDEBUG=-all
-    export WINEDLLOVERRIDES="mscoree,mshtml=;winemenubuilder.exe=d"
+    # No crash debugger: a crashed program ends with its exception code at once, instead of a
+    # debugger that holds the test's output open.
+    export WINEDLLOVERRIDES="mscoree,mshtml=;winemenubuilder.exe=d;winedbg.exe=d"
     export LANG=C.UTF-8 LC_ALL=C.UTF-8
     DISPLAY=$(cat "$2/wine-env/display")
     export DISPLAY

@@ -169,8 +169,14 @@ std::vector<std::string> MildaProcess::SettingsLines() const {
 }
 
 bool MildaProcess::Start() {
-    if (m_exe.empty())
+    if (m_exe.empty() || IsRunning())
         return false;
+    // A start after an exit: the same copy and folder, so its settings file carries over.
+    if (m_pi.hProcess != nullptr) {
+        ::CloseHandle(m_pi.hThread);
+        ::CloseHandle(m_pi.hProcess);
+        m_pi = PROCESS_INFORMATION();
+    }
     STARTUPINFOW si = {};
     si.cb = sizeof(si);
     std::wstring commandLine = L"\"" + m_exe + L"\"";

@@ -41,6 +41,7 @@ public:
     std::vector<std::string> SettingsLines() const;
     bool SettingsFileExists() const;
 
+    // Starts the copy; once it has ended, again in the same folder.
     bool Start();
     // The visible game window, polled for; null when it does not show within the timeout.
     HWND WaitForGameWindow(DWORD timeoutMs = START_TIMEOUT_MS);

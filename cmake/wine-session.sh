@@ -4,7 +4,8 @@
 # and exports what a Wine run in it needs.
 milda_wine_session() {
     if ! "$1/wine-env.sh" start "$2" </dev/null >>"$2/wine-env.log" 2>&1; then
-        echo "$3: could not start the Wine environment; see $2/wine-env.log" >&2
+        echo "$3: could not start the Wine environment ($(tail -n 1 "$2/wine-env.log"));" \
+            "see $2/wine-env.log" >&2
         exit 1
     fi
     export WINEPREFIX="$2/wineprefix"

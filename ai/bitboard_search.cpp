@@ -2,8 +2,6 @@
 
 #include "game/game_board.h"
 
-#include <cstddef>
-
 #if MILDA_HAS_FAST_SEARCH_KERNEL
 #include <cpuid.h>
 #endif
@@ -79,13 +77,11 @@ CBitboardSearch::CBitboardSearch(const CGameBoard& board, const SearchKernel& ke
 }
 
 std::vector<Candidate> CBitboardSearch::ScoreMoves(int depth, int colour) {
-    std::vector<Candidate> candidates;
     if (!IsSide(colour))
-        return candidates;
-    candidates.resize(static_cast<std::size_t>(m_kernel.countMoves(m_root, colour)));
-    if (!candidates.empty())
-        m_kernel.scoreMoves(m_root, m_weight, depth, colour, candidates.data(), &m_nodes);
-    return candidates;
+        return {};
+    Candidate scored[MAX_MOVES];
+    const int n = m_kernel.scoreMoves(m_root, m_weight, depth, colour, scored, &m_nodes);
+    return std::vector<Candidate>(scored, scored + n);
 }
 
 int CBitboardSearch::Search(int depth, int rest, int colour, int alpha, int beta) {

@@ -19,14 +19,16 @@ struct SearchRoot {
     int side;
 };
 
+// No position has more legal moves than there are squares.
+constexpr int MAX_MOVES = 64;
+
 struct SearchKernel {
     const char* name;
-    // Legal moves of `colour` at the root.
-    int (*countMoves)(const SearchRoot& root, int colour);
-    // Fills out[0 .. countMoves) with every legal move of `colour` in scan order and its score;
-    // `weight` is the board's square weights, column by column (x * 8 + y).
-    void (*scoreMoves)(const SearchRoot& root, const int* weight, int depth, int colour,
-                       Candidate* out, std::int64_t* nodes);
+    // Fills out[0 .. n) with every legal move of `colour` in scan order and its score, and
+    // returns n (at most MAX_MOVES); `weight` is the board's square weights, column by column
+    // (x * 8 + y).
+    int (*scoreMoves)(const SearchRoot& root, const int* weight, int depth, int colour,
+                      Candidate* out, std::int64_t* nodes);
     // The value for root.side with `colour` to move and `rest` plies to go in a search of
     // `depth` plies; `colour` must be WHITE or BLACK.
     int (*search)(const SearchRoot& root, int depth, int rest, int colour, int alpha, int beta,

@@ -1,5 +1,4 @@
 // The search for every x86 processor (and any other): no instruction beyond the baseline.
 #include "search_recursion.h"
 
-const SearchKernel BASELINE_SEARCH_KERNEL = {"baseline", &KernelCountMoves, &KernelScoreMoves,
-                                             &KernelSearch};
+const SearchKernel BASELINE_SEARCH_KERNEL = {"baseline", &KernelScoreMoves, &KernelSearch};

@@ -2,5 +2,5 @@
 // -mlzcnt -mbmi -mavx2); used only where the processor and the operating system support all four.
 #include "search_recursion.h"
 
-const SearchKernel FAST_SEARCH_KERNEL = {"popcnt+lzcnt+bmi1+avx2", &KernelCountMoves,
-                                         &KernelScoreMoves, &KernelSearch};
+const SearchKernel FAST_SEARCH_KERNEL = {"popcnt+lzcnt+bmi1+avx2", &KernelScoreMoves,
+                                         &KernelSearch};

@@ -16,10 +16,9 @@ public:
         : m_root{{root.disc[0], root.disc[1]}}, m_open(root.open), m_side(root.side),
           m_nodes(nodes) {}
 
-    int CountMoves(int colour) const { return Popcount(Moves(m_root, colour)); }
-
-    void ScoreMoves(const int* weight, int depth, int colour, Candidate* out) {
+    int ScoreMoves(const int* weight, int depth, int colour, Candidate* out) {
         // The best root score so far, weights included, bounds each following move.
+        const Candidate* const first = out;
         int best = -SCORE_INFINITY;
         for (Bitboard moves = Moves(m_root, colour); moves != 0; moves &= moves - 1) {
             const int square = LowestSquare(moves);
@@ -34,6 +33,7 @@ public:
             if (score > best)
                 best = score;
         }
+        return static_cast<int>(out - first);
     }
 
     int Search(int depth, int rest, int colour, int alpha, int beta) {
@@ -150,14 +150,9 @@ private:
     std::int64_t* m_nodes;
 };
 
-int KernelCountMoves(const SearchRoot& root, int colour) {
-    std::int64_t nodes = 0;
-    return CSearchRecursion(root, &nodes).CountMoves(colour);
-}
-
-void KernelScoreMoves(const SearchRoot& root, const int* weight, int depth, int colour,
-                      Candidate* out, std::int64_t* nodes) {
-    CSearchRecursion(root, nodes).ScoreMoves(weight, depth, colour, out);
+int KernelScoreMoves(const SearchRoot& root, const int* weight, int depth, int colour,
+                     Candidate* out, std::int64_t* nodes) {
+    return CSearchRecursion(root, nodes).ScoreMoves(weight, depth, colour, out);
 }
 
 int KernelSearch(const SearchRoot& root, int depth, int rest, int colour, int alpha, int beta,

@@ -91,15 +91,23 @@ void TimeMoves(benchmark::State& state, LevelFigures& figures, std::int64_t node
     state.counters["nodes/s"] = figures.nodesPerSecond;
 }
 
-void BM_ComputerMove(benchmark::State& state) {
-    const int level = static_cast<int>(state.range(0));
-    const int depth = SearchDepthForKind(level);
+// Nodes of one level's moves over the game with `Search`, made from each position and `args`.
+template <typename Search, typename... Args>
+std::int64_t SearchNodes(int level, const Args&... args) {
     static std::int64_t counted[KIND_MAX_LEVEL + 1];
-    const std::int64_t nodes = NodesPerGame(counted[level], [depth](const CGameBoard& position) {
-        CBitboardSearch search(position);
+    const int depth = SearchDepthForKind(level);
+    return NodesPerGame(counted[level], [&](const CGameBoard& position) {
+        Search search(position, args...);
         search.ScoreMoves(depth, position.m_turn);
         return search.Nodes();
     });
+}
+
+// The program's own move choice, with the kernel this processor runs.
+void BM_ComputerMove(benchmark::State& state) {
+    const int level = static_cast<int>(state.range(0));
+    const int depth = SearchDepthForKind(level);
+    const std::int64_t nodes = SearchNodes<CBitboardSearch>(level);
     TimeMoves(state, g_production[level], nodes, [depth](const CGameBoard& position) {
         CGameBoard board(position);
         int x = NO_MOVE_SQUARE;
@@ -110,18 +118,14 @@ void BM_ComputerMove(benchmark::State& state) {
     });
 }
 
-// The same search built for the baseline processor, whatever this one runs.
-void BM_BaselineKernelMove(benchmark::State& state) {
+// A move chosen the program's way (every move scored, one draw among the best) with `Search`.
+template <typename Search, typename... Args>
+void TimeSearchMoves(benchmark::State& state, LevelFigures* figures, const Args&... args) {
     const int level = static_cast<int>(state.range(0));
     const int depth = SearchDepthForKind(level);
-    static std::int64_t counted[KIND_MAX_LEVEL + 1];
-    const std::int64_t nodes = NodesPerGame(counted[level], [depth](const CGameBoard& position) {
-        CBitboardSearch search(position, BASELINE_SEARCH_KERNEL);
-        search.ScoreMoves(depth, position.m_turn);
-        return search.Nodes();
-    });
-    TimeMoves(state, g_baseline[level], nodes, [depth](const CGameBoard& position) {
-        CBitboardSearch search(position, BASELINE_SEARCH_KERNEL);
+    const std::int64_t nodes = SearchNodes<Search>(level, args...);
+    TimeMoves(state, figures[level], nodes, [&](const CGameBoard& position) {
+        Search search(position, args...);
         int x = NO_MOVE_SQUARE;
         int y = NO_MOVE_SQUARE;
         CReferenceSearch::Choose(search.ScoreMoves(depth, position.m_turn), &x, &y);
@@ -130,23 +134,13 @@ void BM_BaselineKernelMove(benchmark::State& state) {
     });
 }
 
+// The same search built for the baseline processor, whatever this one runs.
+void BM_BaselineKernelMove(benchmark::State& state) {
+    TimeSearchMoves<CBitboardSearch>(state, g_baseline, BASELINE_SEARCH_KERNEL);
+}
+
 void BM_ReferenceMove(benchmark::State& state) {
-    const int level = static_cast<int>(state.range(0));
-    const int depth = SearchDepthForKind(level);
-    static std::int64_t counted[KIND_MAX_LEVEL + 1];
-    const std::int64_t nodes = NodesPerGame(counted[level], [depth](const CGameBoard& position) {
-        CReferenceSearch search(position);
-        search.ScoreMoves(depth, position.m_turn);
-        return search.m_nodes;
-    });
-    TimeMoves(state, g_reference[level], nodes, [depth](const CGameBoard& position) {
-        CReferenceSearch search(position);
-        int x = NO_MOVE_SQUARE;
-        int y = NO_MOVE_SQUARE;
-        CReferenceSearch::Choose(search.ScoreMoves(depth, position.m_turn), &x, &y);
-        benchmark::DoNotOptimize(x);
-        benchmark::DoNotOptimize(y);
-    });
+    TimeSearchMoves<CReferenceSearch>(state, g_reference);
 }
 
 // Move-rule scan: every square of every mid-game position tested for the side to move.

@@ -32,14 +32,6 @@ unsigned long EnvNumber(const char* name, unsigned long fallback) {
     return std::strtoul(text, nullptr, 10);
 }
 
-LPARAM Point(int x, int y) { return MAKELPARAM(static_cast<short>(x), static_cast<short>(y)); }
-
-bool PostKey(HWND hwnd, UINT vk) {
-    const LPARAM scan = static_cast<LPARAM>(::MapVirtualKeyW(vk, MAPVK_VK_TO_VSC)) << 16;
-    return ::PostMessageW(hwnd, WM_KEYDOWN, vk, 1 | scan) &&
-           ::PostMessageW(hwnd, WM_KEYUP, vk, 1 | scan | static_cast<LPARAM>(0xC0000000u));
-}
-
 class Soak : public MildaFixture {
 protected:
     std::mt19937 rng;
@@ -124,11 +116,11 @@ protected:
         }
         Log(std::string(twice ? "double click" : "click") + " at (" + std::to_string(x) + "," +
             std::to_string(y) + ")");
-        ::PostMessageW(game, WM_LBUTTONDOWN, MK_LBUTTON, Point(x, y));
-        ::PostMessageW(game, WM_LBUTTONUP, 0, Point(x, y));
+        ClickAt(game, x, y);
         if (twice) {
-            ::PostMessageW(game, WM_LBUTTONDBLCLK, MK_LBUTTON, Point(x, y));
-            ::PostMessageW(game, WM_LBUTTONUP, 0, Point(x, y));
+            // The second press of a double click arrives as WM_LBUTTONDBLCLK.
+            ::PostMessageW(game, WM_LBUTTONDBLCLK, MK_LBUTTON, MAKELPARAM(x, y));
+            ::PostMessageW(game, WM_LBUTTONUP, 0, MAKELPARAM(x, y));
         }
     }
 
@@ -187,13 +179,13 @@ protected:
             ClickAnywhere(true);
         } else if (pick < 6605) {
             Log("F2");
-            PostKey(game, VK_F2);
+            PressKey(game, VK_F2);
         } else if (pick < 6608) {
             Log("menu: start");
             ::PostMessageW(game, WM_COMMAND, ID_GAME_START, 0);
         } else if (pick < 6750) {
             Log("F3");
-            PostKey(game, VK_F3);
+            PressKey(game, VK_F3);
             AwaitSomeDialog();
         } else if (pick < 6850) {
             Log("menu: options");
@@ -220,7 +212,7 @@ protected:
     void Dismiss(HWND dialog, int button, bool escape) {
         if (escape) {
             Log("Escape");
-            PostKey(dialog, VK_ESCAPE);
+            PressKey(dialog, VK_ESCAPE);
         } else {
             Log("button " + std::to_string(button));
             ClickButton(dialog, button);
@@ -235,7 +227,7 @@ protected:
             const UINT keys[] = {VK_DOWN, VK_UP, VK_HOME, VK_END};
             const UINT key = keys[Uniform(0, 3)];
             Log("list " + std::to_string(id) + " key " + std::to_string(key));
-            PostKey(::GetDlgItem(dialog, id), key);
+            PressKey(::GetDlgItem(dialog, id), key);
         } else if (pick < 75) {
             Log("guide box");
             ClickButton(dialog, ID_GUIDE_BOX);

@@ -19,9 +19,10 @@ public:
     // The square the computer player picks from scored moves: one generator draw among the best.
     static bool Choose(const std::vector<Candidate>& candidates, int* x, int* y);
 
-    const CGameBoard& Board() const { return m_board; }
-    std::int64_t m_nodes = 0; // trial moves played
+    // Trial moves played so far, the root's included.
+    std::int64_t Nodes() const { return m_nodes; }
 
 private:
     CGameBoard m_board;
+    std::int64_t m_nodes = 0;
 };

@@ -18,7 +18,8 @@ mkdir -p "$state"
 
 export WINEPREFIX="$prefix"
 export WINEDEBUG=-all
-export WINEDLLOVERRIDES="mscoree,mshtml=;winemenubuilder.exe=d;winedbg.exe=d"
+. "$(dirname "$0")/wine-session.sh"
+export WINEDLLOVERRIDES="$MILDA_WINE_DLL_OVERRIDES"
 export WINEARCH=win64
 export LANG=C.UTF-8 LC_ALL=C.UTF-8
 

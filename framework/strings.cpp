@@ -2,10 +2,6 @@
 
 #include "framework/app.h"
 
-#include <cstdarg>
-#include <cstdio>
-#include <vector>
-
 std::wstring LoadStringResource(UINT id) {
     // With a buffer length of 0 the platform hands out a pointer into the resource itself,
     // which is not terminated: the length comes with it.
@@ -14,27 +10,4 @@ std::wstring LoadStringResource(UINT id) {
     if (length <= 0 || text == nullptr)
         return std::wstring();
     return std::wstring(text, static_cast<size_t>(length));
-}
-
-std::wstring FormatString(const wchar_t* format, ...) {
-    if (format == nullptr)
-        return std::wstring();
-    // The C runtime's own functions: the C99 ones of the compiler's library read %s as a
-    // narrow string even in wide formats.
-    va_list args;
-    va_start(args, format);
-    va_list probe;
-    va_copy(probe, args);
-    const int needed = _vscwprintf(format, probe);
-    va_end(probe);
-    std::wstring result;
-    if (needed > 0) {
-        const size_t length =
-            static_cast<size_t>(needed) < MAX_FORMATTED_LENGTH ? needed : MAX_FORMATTED_LENGTH;
-        std::vector<wchar_t> buffer(length + 1, L'\0');
-        _vsnwprintf(buffer.data(), length, format, args);
-        result.assign(buffer.data(), length);
-    }
-    va_end(args);
-    return result;
 }

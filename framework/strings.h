@@ -1,4 +1,4 @@
-// String resources of the executable and printf-style formatting into wide strings.
+// String resources of the executable.
 #pragma once
 
 #include "framework/win.h"
@@ -7,8 +7,3 @@
 
 // The whole string resource, whatever its length; empty when there is none.
 std::wstring LoadStringResource(UINT id);
-
-// printf-style formatting by the platform's wide rules: %s takes a wide string, %d an int.
-// The result is cut at MAX_FORMATTED_LENGTH characters.
-constexpr size_t MAX_FORMATTED_LENGTH = 65536;
-std::wstring FormatString(const wchar_t* format, ...);

@@ -5,5 +5,3 @@
 CAboutDlg::CAboutDlg(CWnd* pParent) : CDialog(IDD_VERSION, pParent) {}
 
 CAboutDlg::~CAboutDlg() = default;
-
-const CMessageMap* CAboutDlg::GetMessageMap() const { return CDialog::GetMessageMap(); }

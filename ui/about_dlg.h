@@ -7,7 +7,4 @@ class CAboutDlg : public CDialog {
 public:
     explicit CAboutDlg(CWnd* pParent = nullptr);
     ~CAboutDlg() override;
-
-protected:
-    const CMessageMap* GetMessageMap() const override;
 };

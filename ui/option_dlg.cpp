@@ -2,14 +2,10 @@
 
 #include "res/resource.h"
 
-#include <iterator>
-
 COptionDlg::COptionDlg(CWnd* pParent)
     : CDialog(IDD_OPTIONS, pParent), m_nFirstPlayer(-1), m_bGuide(0), m_nLastPlayer(-1) {}
 
 COptionDlg::~COptionDlg() = default;
-
-const CMessageMap* COptionDlg::GetMessageMap() const { return CDialog::GetMessageMap(); }
 
 void COptionDlg::DoDataExchange(CDataExchange* pDX) {
     CDialog::DoDataExchange(pDX);

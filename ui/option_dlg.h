@@ -13,6 +13,5 @@ public:
     int m_nLastPlayer;  // player kind of black, the second mover
 
 protected:
-    const CMessageMap* GetMessageMap() const override;
     void DoDataExchange(CDataExchange* pDX) override;
 };

@@ -1,7 +1,9 @@
-// The framework's application object, entry point, wait cursor and string helpers.
+// The framework's application object, entry point, wait cursor and string resources; the
+// game window's end-of-game text.
 #include "framework/app.h"
 #include "framework/strings.h"
 #include "test_resources.h"
+#include "ui/game_dlg.h"
 #include "win_test_util.h"
 
 #include <gtest/gtest.h>
@@ -18,19 +20,11 @@ TEST(StringResources, WholeStringsOfAnyLengthAndNothingForAMissingOne) {
     EXPECT_EQ(LoadStringResource(IDS_TEST_MISSING), L"");
 }
 
-TEST(FormatString, FillsTheEndOfGameText) {
+TEST(FormatGameResult, FillsTheEndOfGameText) {
     const std::wstring format = LoadStringResource(IDS_TEST_RESULT);
-    EXPECT_EQ(FormatString(format.c_str(), 40, 24, L"先手の勝ちです。"),
+    EXPECT_EQ(FormatGameResult(format, 40, 24, L"先手の勝ちです。"),
               L"先手 40 個、後手 24 個で先手の勝ちです。\nもう一度ゲームを行いますか？");
-    EXPECT_EQ(FormatString(L"%d%%", -1), L"-1%");
-}
-
-TEST(FormatString, LongResultsComeWholeUpToTheBound) {
-    const std::wstring big(5000, L'x');
-    EXPECT_EQ(FormatString(L"[%s]", big.c_str()), L"[" + big + L"]");
-    const std::wstring huge(MAX_FORMATTED_LENGTH + 10, L'y');
-    EXPECT_EQ(FormatString(L"%s", huge.c_str()), huge.substr(0, MAX_FORMATTED_LENGTH));
-    EXPECT_EQ(FormatString(nullptr), L"");
+    EXPECT_EQ(FormatGameResult(L"%d%%", -1, 0, L""), L"-1%");
 }
 
 TEST(WaitCursor, NestsAndPutsBackTheCursorFromBefore) {

@@ -5,7 +5,7 @@ set -eu
 build=$(cd "${1:?usage: run-milda.sh BUILD_DIR}" && pwd)
 exe="$build/app/milda.exe"
 if [ ! -f "$exe" ]; then
-    echo "run-milda: $exe has not been built: the game window is not part of this build yet." >&2
+    echo "run-milda: $exe has not been built." >&2
     exit 1
 fi
 if [ -z "${DISPLAY:-}" ]; then

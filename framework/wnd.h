@@ -100,7 +100,9 @@ protected:
     BOOL OnWndMsg(UINT message, WPARAM wParam, LPARAM lParam, LRESULT* pResult);
 
     // While alive, the first top-level window this thread creates is attached to pWnd, before
-    // its first message: a hook sees the window being made and subclasses it at once.
+    // its first message: a hook sees the window being made and subclasses it at once. A dialog
+    // procedure would bind too late: the dialog manager first calls it after the window has had
+    // WM_NCCREATE, WM_CREATE and its first WM_SIZE, which sizes the game window's board.
     class CCreationScope {
     public:
         explicit CCreationScope(CWnd* pWnd);

@@ -101,6 +101,53 @@ TEST_F(Dialogs, OptionsShowTheCurrentValuesCancelKeepsThemAndOkChangesTheGameInP
               SettingsText(0, 2, 1, OUTER_WIDTH_DEFAULT, OUTER_HEIGHT_DEFAULT));
 }
 
+// Options opened by F3 right behind white's first move: the computer (black) is to move all the
+// while the dialog is open. The dialog is moved beside the board, which is read behind it.
+class OptionsOnComputersTurn : public MildaFixture {
+protected:
+    void OpenOptionsOnComputersTurn() {
+        ASSERT_NO_FATAL_FAILURE(Launch());
+        Await(WhiteToMoveAtStart, "the starting position with 4 dots");
+        // Suspended, the program takes the click and F3 from its queue before any timer tick.
+        ASSERT_TRUE(milda.Suspend());
+        ClickSquare(4, 2);
+        ASSERT_TRUE(PressKey(game, VK_F3));
+        ASSERT_TRUE(milda.Resume());
+        options = milda.WaitForDialog(OPTIONS_CAPTION);
+        ASSERT_NE(options, nullptr) << "F3 opened no Options dialog";
+        ASSERT_TRUE(MoveBeside(options, game));
+        behind = Await([](const BoardPicture& p) { return p.At(4, 2) == Square::White; },
+                       "white's move on (4,2)");
+        ASSERT_EQ(behind.Discs(), 5) << "black moved behind the Options dialog" << behind.Text();
+    }
+
+    HWND options = nullptr;
+    BoardPicture behind;
+};
+
+TEST_F(OptionsOnComputersTurn, TheComputerWaitsWhileTheyAreOpenAndMovesAfterCancel) {
+    ASSERT_NO_FATAL_FAILURE(OpenOptionsOnComputersTurn());
+    EXPECT_TRUE(BoardStaysAsIs(game, behind, 800)); // eight timer periods
+    EXPECT_TRUE(ClickButton(options, IDCANCEL));
+    ASSERT_TRUE(milda.WaitForWindowGone(options));
+    Await([](const BoardPicture& p) { return p.Discs() == 6 && p.DotCount() > 0; },
+          "black's answer after Cancel");
+}
+
+TEST_F(OptionsOnComputersTurn, F3AndF2ActOnlyOnceTheDialogHasClosed) {
+    ASSERT_NO_FATAL_FAILURE(OpenOptionsOnComputersTurn());
+    // F3 would run the Options command again, restarting the computer's timer; F2 a new game.
+    ASSERT_TRUE(PressKey(game, VK_F3));
+    ASSERT_TRUE(PressKey(game, VK_F2));
+    EXPECT_TRUE(BoardStaysAsIs(game, behind, 800));
+    // A second dialog would be the topmost one.
+    EXPECT_EQ(milda.FindDialog(OPTIONS_CAPTION), options) << "a second Options dialog opened";
+    EXPECT_TRUE(ClickButton(options, IDCANCEL));
+    ASSERT_TRUE(milda.WaitForWindowGone(options));
+    ASSERT_TRUE(PressKey(game, VK_F2));
+    Await(WhiteToMoveAtStart, "a new game after F2");
+}
+
 TEST_F(Dialogs, TheSystemMenusLastEntryOpensTheVersionDialogAndTheComputerPlaysOn) {
     ASSERT_NO_FATAL_FAILURE(Launch("[Option]\r\nFirstPlayer=1\r\nLastPlayer=1\r\n"));
 

@@ -90,6 +90,50 @@ TEST(BoardPaint, NoDrawingObjectLeaksOverMorePaintsThanTheProcessMayHoldObjects)
     EXPECT_NE(pen.GetSafeHandle(), nullptr);
 }
 
+// A board that notes the bitmap the off-screen paint draws into.
+class COffscreenWitnessBoard : public CGameBoard {
+public:
+    void DrawBoard(CDC* pDC) override {
+        m_hOffscreen = ::GetCurrentObject(pDC->GetSafeHdc(), OBJ_BITMAP);
+        CGameBoard::DrawBoard(pDC);
+    }
+    HGDIOBJ m_hOffscreen = nullptr;
+};
+
+// On Windows an object deleted while still selected is not freed: each paint would leak it.
+TEST(BoardPaint, DrawingPutsBackTheObjectsSelectedBefore) {
+    CPen pen(PS_SOLID, 1, RGB(1, 2, 3));
+    CBrush brush(RGB(4, 5, 6));
+    CDibCanvas canvas(100, 100, RGB(255, 0, 255));
+    CDC* dc = canvas.DC();
+    const HDC hdc = dc->GetSafeHdc();
+    dc->SelectObject(pen);
+    dc->SelectObject(brush);
+    const HGDIOBJ bitmap = ::GetCurrentObject(hdc, OBJ_BITMAP);
+    auto expectSelectedBefore = [&](const char* after) {
+        EXPECT_EQ(::GetCurrentObject(hdc, OBJ_PEN), pen.GetSafeHandle()) << after;
+        EXPECT_EQ(::GetCurrentObject(hdc, OBJ_BRUSH), brush.GetSafeHandle()) << after;
+        EXPECT_EQ(::GetCurrentObject(hdc, OBJ_BITMAP), bitmap) << after;
+    };
+    {
+        CBitmap other;
+        ASSERT_TRUE(other.CreateCompatibleBitmap(dc, 8, 8));
+        CSelectScope selectOther(dc, other);
+        EXPECT_EQ(::GetCurrentObject(hdc, OBJ_BITMAP), other.GetSafeHandle());
+    }
+    expectSelectedBefore("the selection scope");
+    // The grid, the discs and the guide dots, each drawn with a pen and brush of its own.
+    COffscreenWitnessBoard board;
+    board.SetBoardRect(RECT{0, 0, 100, 100});
+    board.DrawAll(dc);
+    expectSelectedBefore("the board's drawing");
+    // Gone once the paint returns; on Windows a bitmap deleted while still selected would stay.
+    CTestWindow window(WS_POPUP | WS_VISIBLE, 100, 100);
+    PaintBoardOffscreen(window.m_hWnd, board);
+    ASSERT_NE(board.m_hOffscreen, nullptr);
+    EXPECT_EQ(::GetObjectType(board.m_hOffscreen), 0u);
+}
+
 TEST(BoardPaint, MinimizedIconIsCentredOverItsBackground) {
     const int iconWidth = ::GetSystemMetrics(SM_CXICON);
     const int iconHeight = ::GetSystemMetrics(SM_CYICON);

@@ -2,7 +2,8 @@
 # Missing Debian packages are installed when run as root; otherwise the install line is printed.
 
 PACKAGES := cmake ninja-build make g++ git googletest libgtest-dev libbenchmark-dev clang-format \
-	g++-mingw-w64-x86-64-posix g++-mingw-w64-i686-posix binutils-mingw-w64-x86-64 \
+	g++-mingw-w64-x86-64-posix g++-mingw-w64-i686-posix \
+	g++-mingw-w64-x86-64-win32 g++-mingw-w64-i686-win32 binutils-mingw-w64-x86-64 \
 	binutils-mingw-w64-i686 wine wine64 fonts-wine fonts-ipafont-gothic xvfb xauth xdotool \
 	imagemagick util-linux zip libxcursor1 libxrender1 libxrandr2 libxi6 libxinerama1 \
 	libxcomposite1 libxfixes3 libxxf86vm1 libxext6 libfreetype6 libfontconfig1
@@ -68,9 +69,12 @@ test-windows-i686:
 	@if sh cmake/runs-32bit.sh; then $(CTEST) --preset windows-i686; else \
 		sh tests/unit/isa_check.sh i686-w64-mingw32-objdump i686-w64-mingw32-nm \
 			build/windows-i686/ai/libmilda_ai.a && \
+		sh tests/e2e/imports_and_flags.sh i686-w64-mingw32-objdump \
+			build/windows-i686/app/milda.exe tests/e2e/xp_imports.txt 32 && \
 		echo "*** i686 tests NOT RUN: this kernel runs no 32-bit programs (32-bit emulation is" \
-			"off), so 32-bit Wine cannot start. The i686 build was compiled, and its computer" \
-			"player checked for instructions beyond the baseline, only. ***"; \
+			"off), so 32-bit Wine cannot start. The i686 build was compiled, its computer" \
+			"player checked for instructions beyond the baseline, and its executable's imports" \
+			"and header flags read, only. ***"; \
 	fi
 
 run: deps

@@ -4,6 +4,7 @@
 
 #include <cstdarg>
 #include <cstdio>
+#include <iterator>
 #include <vector>
 
 std::wstring LoadStringResource(UINT id) {
@@ -14,6 +15,22 @@ std::wstring LoadStringResource(UINT id) {
     if (length <= 0 || text == nullptr)
         return std::wstring();
     return std::wstring(text, static_cast<size_t>(length));
+}
+
+std::wstring DecimalString(int value) {
+    // Digits by hand: std::to_wstring formats through the library's printf, some 25 KB of the
+    // executable. Unsigned, so that the most negative int negates too.
+    const unsigned bits = static_cast<unsigned>(value);
+    unsigned magnitude = value < 0 ? 0u - bits : bits;
+    wchar_t digits[16];
+    wchar_t* first = std::end(digits);
+    do {
+        *--first = static_cast<wchar_t>(L'0' + magnitude % 10);
+        magnitude /= 10;
+    } while (magnitude != 0);
+    if (value < 0)
+        *--first = L'-';
+    return std::wstring(first, std::end(digits));
 }
 
 std::wstring FormatString(const wchar_t* format, ...) {

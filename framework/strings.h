@@ -1,4 +1,5 @@
-// String resources of the executable and printf-style formatting into wide strings.
+// String resources of the executable, decimal numbers and printf-style formatting into wide
+// strings.
 #pragma once
 
 #include "framework/win.h"

@@ -1,5 +1,4 @@
-// String resources of the executable, decimal numbers and printf-style formatting into wide
-// strings.
+// String resources, decimal numbers and printf-style formatting into wide strings.
 #pragma once
 
 #include "framework/win.h"

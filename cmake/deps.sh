@@ -3,7 +3,8 @@
 # root; otherwise prints the exact commands that would install them and fails.
 set -u
 packages="cmake ninja-build make g++ git googletest libgtest-dev libbenchmark-dev clang-format
-  g++-mingw-w64-x86-64-posix g++-mingw-w64-i686-posix binutils-mingw-w64-x86-64
+  g++-mingw-w64-x86-64-posix g++-mingw-w64-i686-posix
+  g++-mingw-w64-x86-64-win32 g++-mingw-w64-i686-win32 binutils-mingw-w64-x86-64
   binutils-mingw-w64-i686 wine wine64 fonts-wine fonts-ipafont-gothic xvfb xauth xdotool
   imagemagick util-linux zip libxcursor1 libxrender1 libxrandr2 libxi6 libxinerama1
   libxcomposite1 libxfixes3 libxxf86vm1 libxext6 libfreetype6 libfontconfig1"

@@ -1,10 +1,10 @@
 #!/bin/sh
 # Builds the release: one zip per processor and the checksums over them.
 #   dist.sh SOURCE_DIR OUT_DIR
-# Each zip holds the folder milda-VERSION/ with the stripped, statically linked milda.exe, the
-# players' read-me and the licence. Entries go in a fixed order with fixed permissions, dated
-# SOURCE_DATE_EPOCH (by default the time of the checkout's last commit), so that the same
-# commit gives the same bytes wherever and whenever it is built.
+# Each zip holds the folder milda-VERSION-PROCESSOR/ (x86_64 or x86) with the stripped,
+# statically linked milda.exe, the players' read-me and the licence. Entries go in a fixed
+# order with fixed permissions, dated SOURCE_DATE_EPOCH (by default the time of the checkout's
+# last commit), so that the same commit gives the same bytes wherever and whenever it is built.
 set -eu
 src=$(cd "${1:?usage: dist.sh SOURCE_DIR OUT_DIR}" && pwd)
 out=${2:?usage: dist.sh SOURCE_DIR OUT_DIR}
@@ -31,19 +31,19 @@ for arch in x86_64 i686; do
     x86_64) name=x86_64 ;;
     i686) name=x86 ;;
     esac
+    # The presets dist-x86_64 and dist-i686 (CMakePresets.json) say how; a fresh folder each time.
     build="$src/build/dist-$arch"
     rm -rf "$build"
     mkdir -p "$build"
     log="$build/dist.log"
-    if ! cmake -S "$src" -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=Release -DMILDA_BUILD_TESTS=OFF \
-        -DCMAKE_TOOLCHAIN_FILE="$src/cmake/toolchain-mingw-$arch.cmake" \
-        -DCMAKE_EXE_LINKER_FLAGS=-s >"$log" 2>&1 ||
-        ! cmake --build "$build" --target milda >>"$log" 2>&1; then
+    if ! (cd "$src" && cmake --preset "dist-$arch" && cmake --build --preset "dist-$arch") \
+        >"$log" 2>&1; then
         cat "$log" >&2
         exit 1
     fi
 
-    folder="milda-$version"
+    # A folder per processor, so that both zips unpack side by side.
+    folder="milda-$version-$name"
     stage="$build/stage"
     mkdir -p "$stage/$folder"
     cp "$build/app/milda.exe" "$stage/$folder/milda.exe"

@@ -68,7 +68,7 @@ std::wstring FormatGameResult(const std::wstring& format, int white, int black,
         }
         const wchar_t conversion = format[i + 1];
         if (conversion == L'd') {
-            out += std::to_wstring(numbers == 0 ? white : black);
+            out += DecimalString(numbers == 0 ? white : black);
             ++numbers;
             ++i;
         } else if (conversion == L's') {

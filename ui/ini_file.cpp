@@ -1,6 +1,7 @@
 #include "ui/ini_file.h"
 
 #include "framework/app.h"
+#include "framework/strings.h"
 
 #include <vector>
 
@@ -97,7 +98,7 @@ int CIniFile::GetInt(const wchar_t* section, const wchar_t* key, int def) {
 BOOL CIniFile::WriteInt(const wchar_t* section, const wchar_t* key, int value) {
     if (m_strPath.empty())
         return FALSE;
-    const std::wstring text = std::to_wstring(value);
+    const std::wstring text = DecimalString(value);
     return ::WritePrivateProfileStringW(section, key, text.c_str(), ProfilePath().c_str());
 }
 

@@ -342,54 +342,94 @@ TEST_P(CompiledResources, ManifestNamesThisBuildsProcessor) {
     EXPECT_NE(xml.find("<dependentAssembly>"), std::string::npos);
 }
 
-TEST_P(CompiledResources, IconIsTheTreesIconFileWithTwoSixteenColourImages) {
+TEST_P(CompiledResources, IconIsTheTreesIconFileWithAnImageForEverySizeShown) {
     // The icon file's directory entries give size, colours and where each image lies; the
     // group resource repeats the first fields and names the image resources instead.
+    struct Image {
+        int size;
+        int bitsPerPixel;
+    };
+    // The two 16-colour images as they always were, then true colour with alpha; 256 is written
+    // as 0 in the one-byte size fields.
+    const Image images[] = {{32, 4}, {16, 4}, {256, 32}, {48, 32}, {32, 32}, {24, 32}, {16, 32}};
+    constexpr int IMAGE_COUNT = sizeof(images) / sizeof(images[0]);
     const Bytes file = ReadWholeFile(MILDA_ICON_FILE);
     Reader dir(file);
     EXPECT_EQ(dir.U16(), 0);
     EXPECT_EQ(dir.U16(), 1);
-    ASSERT_EQ(dir.U16(), 2);
+    ASSERT_EQ(dir.U16(), IMAGE_COUNT);
 
     const Bytes& groupData = Data(RT_GROUP_ICON, IDI_APP);
     Reader group(groupData);
     EXPECT_EQ(group.U16(), 0);
     EXPECT_EQ(group.U16(), 1);
-    ASSERT_EQ(group.U16(), 2);
+    ASSERT_EQ(group.U16(), IMAGE_COUNT);
 
-    for (const int size : {32, 16}) {
-        SCOPED_TRACE(size);
+    for (const Image& expected : images) {
+        const int size = expected.size;
+        const bool sixteenColours = expected.bitsPerPixel == 4;
+        SCOPED_TRACE(std::to_string(size) + (sixteenColours ? " px, 16 colours" : " px"));
         const Bytes entry = dir.Take(8);
-        EXPECT_EQ(entry, Bytes({static_cast<std::uint8_t>(size), static_cast<std::uint8_t>(size),
-                                16, 0, 1, 0, 4, 0}));
+        EXPECT_EQ(entry, Bytes({static_cast<std::uint8_t>(size % 256),
+                                static_cast<std::uint8_t>(size % 256),
+                                static_cast<std::uint8_t>(sixteenColours ? 16 : 0), 0, 1, 0,
+                                static_cast<std::uint8_t>(expected.bitsPerPixel), 0}));
         const std::uint32_t bytes = dir.U32();
         const std::uint32_t offset = dir.U32();
         EXPECT_EQ(group.Take(8), entry);
         EXPECT_EQ(group.U32(), bytes);
         const std::uint16_t imageId = group.U16();
-
-        // Header, 16-entry palette, 4-bit colour rows and 1-bit mask rows padded to 32 bits.
-        const std::uint32_t maskRow = (size + 31) / 32 * 4;
-        EXPECT_EQ(bytes, 40u + 16 * 4 + size * size / 2 + maskRow * size);
         Reader image(file, offset, offset + bytes);
         const Bytes imageBytes = image.Take(bytes);
+        EXPECT_EQ(Data(RT_ICON, imageId), imageBytes);
+
+        if (size == 256) {
+            // The platform reads the largest image as a PNG file: 8 bits per channel with alpha.
+            const Bytes png = {0x89, 'P', 'N', 'G', '\r', '\n', 0x1A, '\n', 0, 0, 0, 13, 'I',
+                               'H',  'D', 'R', 0,   0,    1,    0,    0,    0, 1, 0, 8,  6};
+            EXPECT_EQ(Bytes(imageBytes.begin(), imageBytes.begin() + png.size()), png);
+            continue;
+        }
+        // Header, palette (16 colours only), colour rows and 1-bit mask rows padded to 32 bits.
+        const std::uint32_t maskRow = (size + 31) / 32 * 4;
+        const std::uint32_t colourStart = 40 + (sixteenColours ? 16 * 4 : 0);
+        const std::uint32_t colourBytes = size * size * expected.bitsPerPixel / 8;
+        EXPECT_EQ(bytes, colourStart + colourBytes + maskRow * size);
         Reader header(imageBytes);
         EXPECT_EQ(header.U32(), 40u);
         EXPECT_EQ(header.U32(), static_cast<std::uint32_t>(size));
         EXPECT_EQ(header.U32(), static_cast<std::uint32_t>(2 * size)); // colour and mask
         EXPECT_EQ(header.U16(), 1);
-        EXPECT_EQ(header.U16(), 4);
+        EXPECT_EQ(header.U16(), expected.bitsPerPixel);
         EXPECT_EQ(header.U32(), 0u); // uncompressed
-        EXPECT_EQ(Data(RT_ICON, imageId), imageBytes);
 
         // A drawn picture, not a blank: the grey board, black lines and discs, white discs.
-        std::set<int> colours;
-        for (std::uint32_t i = 40 + 64; i < 40 + 64 + size * size / 2u; ++i) {
-            colours.insert(imageBytes[i] >> 4);
-            colours.insert(imageBytes[i] & 0xF);
+        if (sixteenColours) {
+            std::set<int> colours;
+            for (std::uint32_t i = colourStart; i < colourStart + colourBytes; ++i) {
+                colours.insert(imageBytes[i] >> 4);
+                colours.insert(imageBytes[i] & 0xF);
+            }
+            for (const int colour : {BLACK_INDEX, SILVER_INDEX, WHITE_INDEX})
+                EXPECT_EQ(colours.count(colour), 1u) << "palette entry " << colour;
+            continue;
         }
-        for (const int colour : {BLACK_INDEX, SILVER_INDEX, WHITE_INDEX})
-            EXPECT_EQ(colours.count(colour), 1u) << "palette entry " << colour;
+        // Rows bottom-up of blue, green, red, alpha (read here as 0xAARRGGBB): rounded corners,
+        // less than half covered, and opaque black middle lines.
+        const auto pixel = [&](int x, int y) {
+            const std::uint32_t at = colourStart + ((size - 1 - y) * size + x) * 4;
+            return std::uint32_t{imageBytes[at + 3]} << 24 | imageBytes[at + 2] << 16 |
+                   imageBytes[at + 1] << 8 | imageBytes[at];
+        };
+        std::set<std::uint32_t> colours;
+        for (int y = 0; y < size; ++y)
+            for (int x = 0; x < size; ++x)
+                colours.insert(pixel(x, y));
+        EXPECT_LT(pixel(0, 0) >> 24, 128u) << "corner";
+        EXPECT_LT(pixel(size - 1, size - 1) >> 24, 128u) << "corner";
+        EXPECT_EQ(pixel(size / 2, size / 2), 0xFF000000u) << "middle";
+        for (const std::uint32_t colour : {0xFF000000u, 0xFFC0C0C0u, 0xFFFFFFFFu})
+            EXPECT_EQ(colours.count(colour), 1u) << std::hex << colour;
     }
 }
 

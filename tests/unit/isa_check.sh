@@ -12,10 +12,12 @@ lib=$3
 fast=search_kernel_fast
 
 # Symbols the fast kernel's object makes visible to the linker (upper-case types): only the table,
-# and the unwinder's pointer to the C++ personality routine, which is data.
+# the unwinder's pointer to the C++ personality routine and the stack protector's pointer to its
+# canary, which are data.
 exported=$("$nm" -A --defined-only "$lib" |
     awk -v fast="$fast" 'index($1, fast) && $(NF - 1) ~ /^[A-Z]$/ &&
-        $NF !~ /FAST_SEARCH_KERNEL$/ && $NF !~ /^DW\.ref\.__gxx_personality_v0$/')
+        $NF !~ /FAST_SEARCH_KERNEL$/ && $NF !~ /^DW\.ref\.__gxx_personality_v0$/ &&
+        $NF !~ /^\.refptr\.__stack_chk_guard$/')
 if [ -n "$exported" ]; then
     echo "the fast kernel exports more than its table:"
     echo "$exported"

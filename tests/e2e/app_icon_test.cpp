@@ -1,0 +1,85 @@
+// The game's icon as the platform takes it from milda.exe at the sizes Windows shows: small
+// caption and lists, large icon, Explorer's large and extra-large views.
+#include "milda_process.h"
+#include "res/resource.h"
+
+#include <gtest/gtest.h>
+
+#include <cstring>
+#include <vector>
+
+namespace {
+
+constexpr COLORREF BACKGROUND = RGB(255, 0, 255);
+
+// The icon drawn over the background at its own size; pixels top row first.
+std::vector<COLORREF> Drawn(HICON icon, int size) {
+    BITMAPINFO info{};
+    info.bmiHeader.biSize = sizeof(info.bmiHeader);
+    info.bmiHeader.biWidth = size;
+    info.bmiHeader.biHeight = -size;
+    info.bmiHeader.biPlanes = 1;
+    info.bmiHeader.biBitCount = 32;
+    void* bits = nullptr;
+    const HDC dc = ::CreateCompatibleDC(nullptr);
+    const HBITMAP bitmap = ::CreateDIBSection(dc, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
+    const HGDIOBJ old = ::SelectObject(dc, bitmap);
+    const HBRUSH brush = ::CreateSolidBrush(BACKGROUND);
+    const RECT all = {0, 0, size, size};
+    ::FillRect(dc, &all, brush);
+    ::DrawIconEx(dc, 0, 0, icon, size, size, 0, nullptr, DI_NORMAL);
+    ::GdiFlush();
+    std::vector<COLORREF> pixels(static_cast<size_t>(size * size));
+    const auto* quads = static_cast<const RGBQUAD*>(bits);
+    for (size_t i = 0; i < pixels.size(); ++i)
+        pixels[i] = RGB(quads[i].rgbRed, quads[i].rgbGreen, quads[i].rgbBlue);
+    ::DeleteObject(brush);
+    ::SelectObject(dc, old);
+    ::DeleteObject(bitmap);
+    ::DeleteDC(dc);
+    return pixels;
+}
+
+TEST(AppIcon, EachSizeShownHasATrueColourImageOfItsOwnThatLoadsAndDraws) {
+    const MildaProcess copy;
+    const std::wstring exe = copy.Folder() + L"\\milda.exe";
+    const HMODULE module = ::LoadLibraryExW(exe.c_str(), nullptr, LOAD_LIBRARY_AS_DATAFILE);
+    ASSERT_NE(module, nullptr) << "cannot read " << Utf8(exe);
+    const HRSRC groupInfo = ::FindResourceW(module, MAKEINTRESOURCEW(IDI_APP), RT_GROUP_ICON);
+    ASSERT_NE(groupInfo, nullptr);
+    const auto group = static_cast<BYTE*>(::LockResource(::LoadResource(module, groupInfo)));
+
+    for (const int size : {16, 32, 48, 256}) {
+        SCOPED_TRACE(size);
+        // The platform's choice for this size: an image of exactly this size, not a scaled one,
+        // in true colour (the largest as a PNG file).
+        const int id = ::LookupIconIdFromDirectoryEx(group, TRUE, size, size, LR_DEFAULTCOLOR);
+        const HRSRC imageInfo = ::FindResourceW(module, MAKEINTRESOURCEW(id), RT_ICON);
+        ASSERT_NE(imageInfo, nullptr);
+        const auto image =
+            static_cast<const BYTE*>(::LockResource(::LoadResource(module, imageInfo)));
+        if (size == 256) {
+            EXPECT_EQ(std::memcmp(image, "\x89PNG", 4), 0);
+        } else {
+            BITMAPINFOHEADER header;
+            std::memcpy(&header, image, sizeof(header));
+            EXPECT_EQ(header.biWidth, size);
+            EXPECT_EQ(header.biBitCount, 32);
+        }
+
+        const auto icon = static_cast<HICON>(
+            ::LoadImageW(module, MAKEINTRESOURCEW(IDI_APP), IMAGE_ICON, size, size, 0));
+        ASSERT_NE(icon, nullptr);
+        const std::vector<COLORREF> shown = Drawn(icon, size);
+        ::DestroyIcon(icon);
+        const auto at = [&](int x, int y) { return shown[static_cast<size_t>(y * size + x)]; };
+        // The black middle lines, the white disc at the upper left, and a rounded corner through
+        // which the background shows.
+        EXPECT_EQ(at(size / 2, size / 2), RGB(0, 0, 0));
+        EXPECT_EQ(at(size / 4 - 1, size / 4 - 1), RGB(255, 255, 255));
+        EXPECT_NE(at(0, 0), RGB(0, 0, 0));
+    }
+    ::FreeLibrary(module);
+}
+
+} // namespace

@@ -2,9 +2,8 @@
 // straightforward 64-cell search that makes the same choices, and the move-rule scan rate.
 #include "ai/bitboard_search.h"
 #include "ai/random.h"
-#include "ai/search.h"
-#include "game/game_board.h"
-#include "tests/unit/reference_search.h"
+#include "game/computer_player.h"
+#include "tests/reference/reference_search.h"
 
 #include <benchmark/benchmark.h>
 
@@ -12,17 +11,27 @@
 #include <chrono>
 #include <cstdint>
 #include <cstdio>
-#include <cstring>
-#include <numeric>
+#include <cstdlib>
+#include <iterator>
+
+#include <unistd.h>
 #include <vector>
 
 namespace {
 
 using Clock = std::chrono::steady_clock;
+using benchmark::Counter;
 
 // Discs on the board for a position to count as mid-game in the move-rule scan.
 constexpr int MIDGAME_MIN_DISCS = 20;
 constexpr int MIDGAME_MAX_DISCS = 44;
+
+// Each benchmark runs this often; its table shows the statistics, the ratios use the medians.
+// Move times are wall-clock times, what a player waits, as the worst move's is.
+constexpr int REPETITIONS = 3;
+constexpr double MIN_SECONDS = 1.0;
+
+const char MEAN_COUNTER[] = "s/move";
 
 // Every position of one level-5 self-play game from a fresh generator, each with its side to move.
 const std::vector<CGameBoard>& GamePositions() {
@@ -43,32 +52,38 @@ const std::vector<CGameBoard>& GamePositions() {
     return positions;
 }
 
-struct LevelFigures {
-    bool measured = false;
-    double meanMs = 0;
-    double worstMs = 0;
-    double nodesPerMove = 0;
-    double nodesPerSecond = 0;
-};
+CBitboardSearch ProgramSearch(const CGameBoard& position) {
+    return CBitboardSearch(SearchRootOf(position));
+}
 
-LevelFigures g_production[KIND_MAX_LEVEL + 1];
-LevelFigures g_baseline[KIND_MAX_LEVEL + 1];
-LevelFigures g_reference[KIND_MAX_LEVEL + 1];
+// The same search built for the baseline processor, whatever this one runs.
+CBitboardSearch BaselineSearch(const CGameBoard& position) {
+    return CBitboardSearch(SearchRootOf(position), BASELINE_SEARCH_KERNEL);
+}
 
-// Nodes over the whole game, counted once and outside any timing.
-template <typename Count> std::int64_t NodesPerGame(std::int64_t& cached, Count count) {
-    if (cached == 0) {
-        for (const CGameBoard& position : GamePositions())
-            cached += count(position);
+CReferenceSearch ReferenceSearch(const CGameBoard& position) { return CReferenceSearch(position); }
+
+using NodeCache = std::int64_t[KIND_MAX_LEVEL + 1];
+
+// Trial moves of one level's moves over the game with the searches `make` gives, counted once
+// and outside any timing.
+template <typename MakeSearch>
+std::int64_t NodesPerGame(NodeCache& cache, int level, MakeSearch make) {
+    if (cache[level] == 0) {
+        for (const CGameBoard& position : GamePositions()) {
+            auto search = make(position);
+            search.ScoreMoves(SearchDepthForKind(level), position.m_turn);
+            cache[level] += search.Nodes();
+        }
     }
-    return cached;
+    return cache[level];
 }
 
 // Times `move` on every position separately. The worst figure is the slowest position's mean, so
-// that one preempted run does not stand for a position.
+// that one preempted run does not stand for a position; it is the one counter the library cannot
+// derive from the iteration times itself.
 template <typename Move>
-void TimeMoves(benchmark::State& state, LevelFigures& figures, std::int64_t nodesPerGame,
-               Move move) {
+void TimeMoves(benchmark::State& state, std::int64_t nodesPerGame, Move move) {
     const std::vector<CGameBoard>& positions = GamePositions();
     std::vector<double> seconds(positions.size());
     for (auto _ : state) {
@@ -78,54 +93,40 @@ void TimeMoves(benchmark::State& state, LevelFigures& figures, std::int64_t node
             seconds[i] += std::chrono::duration<double>(Clock::now() - start).count();
         }
     }
-    const double iterations = static_cast<double>(state.iterations());
-    const double moves = iterations * static_cast<double>(positions.size());
-    const double totalSeconds = std::accumulate(seconds.begin(), seconds.end(), 0.0);
-    const double worstSeconds = *std::max_element(seconds.begin(), seconds.end()) / iterations;
+    const double moves = static_cast<double>(positions.size());
     const double nodes = static_cast<double>(nodesPerGame);
-    figures = {true, 1e3 * totalSeconds / moves, 1e3 * worstSeconds,
-               nodes / static_cast<double>(positions.size()), nodes * iterations / totalSeconds};
-    state.SetItemsProcessed(static_cast<std::int64_t>(moves));
-    state.counters["mean_s"] = totalSeconds / moves;
-    state.counters["worst_s"] = worstSeconds;
-    state.counters["nodes/s"] = figures.nodesPerSecond;
-}
-
-// Nodes of one level's moves over the game with `Search`, made from each position and `args`.
-template <typename Search, typename... Args>
-std::int64_t SearchNodes(int level, const Args&... args) {
-    static std::int64_t counted[KIND_MAX_LEVEL + 1];
-    const int depth = SearchDepthForKind(level);
-    return NodesPerGame(counted[level], [&](const CGameBoard& position) {
-        Search search(position, args...);
-        search.ScoreMoves(depth, position.m_turn);
-        return search.Nodes();
-    });
+    state.counters[MEAN_COUNTER] =
+        Counter(moves, Counter::kIsIterationInvariantRate | Counter::kInvert);
+    state.counters["worst_s"] =
+        *std::max_element(seconds.begin(), seconds.end()) / static_cast<double>(state.iterations());
+    state.counters["nodes/move"] = nodes / moves;
+    state.counters["nodes/s"] = Counter(nodes, Counter::kIsIterationInvariantRate);
 }
 
 // The program's own move choice, with the kernel this processor runs.
 void BM_ComputerMove(benchmark::State& state) {
+    static NodeCache nodes;
     const int level = static_cast<int>(state.range(0));
     const int depth = SearchDepthForKind(level);
-    const std::int64_t nodes = SearchNodes<CBitboardSearch>(level);
-    TimeMoves(state, g_production[level], nodes, [depth](const CGameBoard& position) {
-        CGameBoard board(position);
-        int x = NO_MOVE_SQUARE;
-        int y = NO_MOVE_SQUARE;
-        board.ChooseMove(depth, board.m_turn, &x, &y);
-        benchmark::DoNotOptimize(x);
-        benchmark::DoNotOptimize(y);
-    });
+    TimeMoves(state, NodesPerGame(nodes, level, ProgramSearch),
+              [depth](const CGameBoard& position) {
+                  CGameBoard board(position);
+                  int x = NO_MOVE_SQUARE;
+                  int y = NO_MOVE_SQUARE;
+                  board.ChooseMove(depth, board.m_turn, &x, &y);
+                  benchmark::DoNotOptimize(x);
+                  benchmark::DoNotOptimize(y);
+              });
 }
 
-// A move chosen the program's way (every move scored, one draw among the best) with `Search`.
-template <typename Search, typename... Args>
-void TimeSearchMoves(benchmark::State& state, LevelFigures* figures, const Args&... args) {
+// A move chosen the program's way (every move scored, one draw among the best) with the searches
+// `make` gives.
+template <typename MakeSearch>
+void TimeSearchMoves(benchmark::State& state, NodeCache& nodes, MakeSearch make) {
     const int level = static_cast<int>(state.range(0));
     const int depth = SearchDepthForKind(level);
-    const std::int64_t nodes = SearchNodes<Search>(level, args...);
-    TimeMoves(state, figures[level], nodes, [&](const CGameBoard& position) {
-        Search search(position, args...);
+    TimeMoves(state, NodesPerGame(nodes, level, make), [&](const CGameBoard& position) {
+        auto search = make(position);
         int x = NO_MOVE_SQUARE;
         int y = NO_MOVE_SQUARE;
         CReferenceSearch::Choose(search.ScoreMoves(depth, position.m_turn), &x, &y);
@@ -134,13 +135,14 @@ void TimeSearchMoves(benchmark::State& state, LevelFigures* figures, const Args&
     });
 }
 
-// The same search built for the baseline processor, whatever this one runs.
 void BM_BaselineKernelMove(benchmark::State& state) {
-    TimeSearchMoves<CBitboardSearch>(state, g_baseline, BASELINE_SEARCH_KERNEL);
+    static NodeCache nodes;
+    TimeSearchMoves(state, nodes, BaselineSearch);
 }
 
 void BM_ReferenceMove(benchmark::State& state) {
-    TimeSearchMoves<CReferenceSearch>(state, g_reference);
+    static NodeCache nodes;
+    TimeSearchMoves(state, nodes, ReferenceSearch);
 }
 
 // Move-rule scan: every square of every mid-game position tested for the side to move.
@@ -170,51 +172,75 @@ void BM_PutDiscScan(benchmark::State& state) {
         static_cast<double>(legal) / static_cast<double>(state.iterations() * midgame.size());
 }
 
-BENCHMARK(BM_ComputerMove)
-    ->DenseRange(1, KIND_MAX_LEVEL)
-    ->MinTime(2.0)
-    ->Unit(benchmark::kMillisecond);
-BENCHMARK(BM_BaselineKernelMove)
-    ->DenseRange(1, KIND_MAX_LEVEL)
-    ->MinTime(2.0)
-    ->Unit(benchmark::kMillisecond);
-BENCHMARK(BM_ReferenceMove)
-    ->DenseRange(1, KIND_MAX_LEVEL)
-    ->MinTime(2.0)
-    ->Unit(benchmark::kMillisecond);
-BENCHMARK(BM_PutDiscScan);
-
-void PrintFigures(const LevelFigures& f) {
-    if (f.measured)
-        std::printf(" %-7.4f %-7.3f %-8.3g |", f.meanMs, f.worstMs, f.nodesPerSecond);
-    else
-        std::printf(" %-24s |", "(not run)");
+void MoveTimings(benchmark::internal::Benchmark* b) {
+    b->DenseRange(1, KIND_MAX_LEVEL)
+        ->MinTime(MIN_SECONDS)
+        ->Repetitions(REPETITIONS)
+        ->DisplayAggregatesOnly()
+        ->UseRealTime()
+        ->Unit(benchmark::kMillisecond);
 }
 
-void PrintSummary() {
-    std::printf("\nComputer move over %zu positions of one level-5 game: ms per move, trial moves "
-                "per second\n(program: the kernel this processor runs, %s)\n",
-                GamePositions().size(), ChosenSearchKernel().name);
-    std::printf("level nodes/move | program: mean  worst  nodes/s  | baseline: mean worst  "
-                "nodes/s  | 64-cell: mean  worst  nodes/s  | speed-up program baseline\n");
-    for (int level = 1; level <= KIND_MAX_LEVEL; ++level) {
-        const LevelFigures& p = g_production[level];
-        const LevelFigures& b = g_baseline[level];
-        const LevelFigures& r = g_reference[level];
-        const double nodesPerMove = p.measured ? p.nodesPerMove : r.nodesPerMove;
-        if (!p.measured && !b.measured && !r.measured)
-            continue;
-        std::printf("%-5d %-10.0f |", level, nodesPerMove);
-        PrintFigures(p);
-        PrintFigures(b);
-        PrintFigures(r);
-        if (r.measured && p.measured)
-            std::printf(" %-7.2f", r.meanMs / p.meanMs);
-        if (r.measured && b.measured)
-            std::printf(" %.2f", r.meanMs / b.meanMs);
-        std::printf("\n");
+// The three move timings, in the order of the side-by-side table.
+const char* const MOVE_BENCHMARKS[] = {"BM_ComputerMove", "BM_BaselineKernelMove",
+                                       "BM_ReferenceMove"};
+constexpr int PROGRAM = 0;
+constexpr int BASELINE = 1;
+constexpr int REFERENCE = 2;
+
+BENCHMARK(BM_ComputerMove)->Apply(MoveTimings);
+BENCHMARK(BM_BaselineKernelMove)->Apply(MoveTimings);
+BENCHMARK(BM_ReferenceMove)->Apply(MoveTimings);
+BENCHMARK(BM_PutDiscScan)->Repetitions(REPETITIONS)->DisplayAggregatesOnly();
+
+// The library's table, then what it cannot print: each level's mean move time for the three
+// searches side by side, and their speed-ups over the 64-cell search.
+class CSpeedUpReporter : public benchmark::ConsoleReporter {
+public:
+    // Colours only on a terminal, as the library's own reporter does by default.
+    CSpeedUpReporter() : ConsoleReporter(isatty(STDOUT_FILENO) ? OO_ColorTabular : OO_Tabular) {}
+
+    void ReportRuns(const std::vector<Run>& runs) override {
+        ConsoleReporter::ReportRuns(runs);
+        for (const Run& run : runs) {
+            const bool median = run.run_type == Run::RT_Aggregate && run.aggregate_name == "median";
+            const bool single = run.run_type == Run::RT_Iteration && run.repetitions <= 1;
+            const auto mean = run.counters.find(MEAN_COUNTER);
+            if (!(median || single) || mean == run.counters.end())
+                continue;
+            const int level = std::atoi(run.run_name.args.c_str());
+            for (int k = 0; k < static_cast<int>(std::size(MOVE_BENCHMARKS)); ++k) {
+                if (run.run_name.function_name == MOVE_BENCHMARKS[k] && level >= 1 &&
+                    level <= KIND_MAX_LEVEL)
+                    m_meanMs[k][level] = 1e3 * mean->second.value;
+            }
+        }
     }
-}
+
+    void Finalize() override {
+        ConsoleReporter::Finalize();
+        std::printf("\nComputer move over %zu positions of one level-5 game, ms per move, medians"
+                    "\n(program: the kernel this processor runs, %s)\n",
+                    GamePositions().size(), ChosenSearchKernel().name);
+        std::printf("level  program   baseline  64-cell   | speed-up program baseline\n");
+        for (int level = 1; level <= KIND_MAX_LEVEL; ++level) {
+            const double program = m_meanMs[PROGRAM][level];
+            const double baseline = m_meanMs[BASELINE][level];
+            const double reference = m_meanMs[REFERENCE][level];
+            if (program == 0 && baseline == 0 && reference == 0)
+                continue; // left out by a filter
+            std::printf("%-6d %-9.4f %-9.4f %-9.4f |", level, program, baseline, reference);
+            if (reference > 0 && program > 0)
+                std::printf(" %-7.2f", reference / program);
+            if (reference > 0 && baseline > 0)
+                std::printf(" %.2f", reference / baseline);
+            std::printf("\n");
+        }
+    }
+
+private:
+    double m_meanMs[std::size(MOVE_BENCHMARKS)][KIND_MAX_LEVEL + 1] = {};
+};
 
 } // namespace
 
@@ -222,8 +248,8 @@ int main(int argc, char** argv) {
     benchmark::Initialize(&argc, argv);
     if (benchmark::ReportUnrecognizedArguments(argc, argv))
         return 1;
-    benchmark::RunSpecifiedBenchmarks();
+    CSpeedUpReporter reporter;
+    benchmark::RunSpecifiedBenchmarks(&reporter);
     benchmark::Shutdown();
-    PrintSummary();
     return 0;
 }

@@ -1,5 +1,6 @@
-// The search's kernels: the same recursion built for the baseline processor and, on x86, for
-// processors with POPCNT, LZCNT, BMI1 and AVX2; the choice is made once, at run time.
+// What a search starts from (SearchRoot) and gives back (Candidate), and its kernels: the same
+// recursion built for the baseline processor and, on x86, for processors with POPCNT, LZCNT,
+// BMI1 and AVX2; the choice is made once, at run time.
 #pragma once
 
 #include <cstdint>
@@ -8,13 +9,14 @@
 constexpr int SEARCH_SIDES = 2;
 constexpr bool IsSearchColour(int colour) { return colour == 0 || colour == 1; }
 
+constexpr int SEARCH_SQUARES = 64;
+
 // Square (x, y) is bit y * 8 + x: taking set bits from the lowest upward visits squares in scan
 // order, rows top to bottom, columns left to right. Every mask and array of the search uses it.
+// Internal linkage, as everything the kernels share (see bitboard.h).
 namespace {
 constexpr int SquareOf(int x, int y) { return y * 8 + x; }
 } // namespace
-
-constexpr int SEARCH_SQUARES = 64;
 
 // One legal move of the side to move at the root, scored.
 struct Candidate {

@@ -117,8 +117,7 @@ void CompareChoice(CGameBoard& b, int depth, int colour) {
     CReferenceSearch reference(b);
     const std::vector<Candidate> expected = reference.ScoreMoves(depth, colour);
     for (const SearchKernel* kernel : Kernels()) {
-        const std::vector<Candidate> actual =
-            CBitboardSearch(SearchRootOf(b), *kernel).ScoreMoves(depth, colour);
+        const auto actual = CBitboardSearch(SearchRootOf(b), *kernel).ScoreMoves(depth, colour);
         ASSERT_EQ(actual.size(), expected.size()) << kernel->name << " depth " << depth;
         for (size_t i = 0; i < expected.size(); ++i) {
             ASSERT_EQ(actual[i].x, expected[i].x);

@@ -8,14 +8,16 @@
 #include <benchmark/benchmark.h>
 
 #include <algorithm>
+#include <array>
 #include <chrono>
 #include <cstdint>
 #include <cstdio>
 #include <cstdlib>
-#include <iterator>
+#include <map>
+#include <string>
+#include <vector>
 
 #include <unistd.h>
-#include <vector>
 
 namespace {
 
@@ -181,13 +183,6 @@ void MoveTimings(benchmark::internal::Benchmark* b) {
         ->Unit(benchmark::kMillisecond);
 }
 
-// The three move timings, in the order of the side-by-side table.
-const char* const MOVE_BENCHMARKS[] = {"BM_ComputerMove", "BM_BaselineKernelMove",
-                                       "BM_ReferenceMove"};
-constexpr int PROGRAM = 0;
-constexpr int BASELINE = 1;
-constexpr int REFERENCE = 2;
-
 BENCHMARK(BM_ComputerMove)->Apply(MoveTimings);
 BENCHMARK(BM_BaselineKernelMove)->Apply(MoveTimings);
 BENCHMARK(BM_ReferenceMove)->Apply(MoveTimings);
@@ -203,17 +198,10 @@ public:
     void ReportRuns(const std::vector<Run>& runs) override {
         ConsoleReporter::ReportRuns(runs);
         for (const Run& run : runs) {
-            const bool median = run.run_type == Run::RT_Aggregate && run.aggregate_name == "median";
-            const bool single = run.run_type == Run::RT_Iteration && run.repetitions <= 1;
             const auto mean = run.counters.find(MEAN_COUNTER);
-            if (!(median || single) || mean == run.counters.end())
-                continue;
-            const int level = std::atoi(run.run_name.args.c_str());
-            for (int k = 0; k < static_cast<int>(std::size(MOVE_BENCHMARKS)); ++k) {
-                if (run.run_name.function_name == MOVE_BENCHMARKS[k] && level >= 1 &&
-                    level <= KIND_MAX_LEVEL)
-                    m_meanMs[k][level] = 1e3 * mean->second.value;
-            }
+            if (run.aggregate_name == "median" && mean != run.counters.end())
+                m_meanMs[run.run_name.function_name][std::atoi(run.run_name.args.c_str())] =
+                    1e3 * mean->second.value;
         }
     }
 
@@ -224,9 +212,9 @@ public:
                     GamePositions().size(), ChosenSearchKernel().name);
         std::printf("level  program   baseline  64-cell   | speed-up program baseline\n");
         for (int level = 1; level <= KIND_MAX_LEVEL; ++level) {
-            const double program = m_meanMs[PROGRAM][level];
-            const double baseline = m_meanMs[BASELINE][level];
-            const double reference = m_meanMs[REFERENCE][level];
+            const double program = m_meanMs["BM_ComputerMove"][level];
+            const double baseline = m_meanMs["BM_BaselineKernelMove"][level];
+            const double reference = m_meanMs["BM_ReferenceMove"][level];
             if (program == 0 && baseline == 0 && reference == 0)
                 continue; // left out by a filter
             std::printf("%-6d %-9.4f %-9.4f %-9.4f |", level, program, baseline, reference);
@@ -239,7 +227,8 @@ public:
     }
 
 private:
-    double m_meanMs[std::size(MOVE_BENCHMARKS)][KIND_MAX_LEVEL + 1] = {};
+    // Per benchmark function, per level; 0 where it did not run.
+    std::map<std::string, std::array<double, KIND_MAX_LEVEL + 1>> m_meanMs;
 };
 
 } // namespace

@@ -25,7 +25,12 @@ struct BestSquare {
 } // namespace
 
 SearchRoot SearchRootOf(const CGameBoard& board) {
-    SearchRoot root{{0, 0}, ~std::uint64_t{0}, board.m_turn, {}};
+    // Every weight is written below: no need to clear them first.
+    SearchRoot root;
+    root.disc[WHITE] = 0;
+    root.disc[BLACK] = 0;
+    root.open = ~std::uint64_t{0};
+    root.side = board.m_turn;
     for (int y = 0; y < BOARD_SIZE; ++y) {
         for (int x = 0; x < BOARD_SIZE; ++x) {
             // The board keeps its squares column by column; the search row by row.

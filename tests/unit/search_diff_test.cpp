@@ -204,9 +204,8 @@ TEST(BitboardSearch, MatchesTheCellSearchOnRandomPositions) {
             const int beta = RandomBound(rng, open);
             const int expected = CReferenceSearch(b).Search(depth, rest, colour, alpha, beta);
             for (const SearchKernel* kernel : Kernels()) {
-                ASSERT_EQ(CBitboardSearch(SearchRootOf(b), *kernel)
-                              .Search(depth, rest, colour, alpha, beta),
-                          expected)
+                CBitboardSearch search(SearchRootOf(b), *kernel);
+                ASSERT_EQ(search.Search(depth, rest, colour, alpha, beta), expected)
                     << kernel->name << " Search(" << depth << ", " << rest << ", " << colour << ", "
                     << alpha << ", " << beta << ")";
             }

@@ -1,6 +1,8 @@
 // Bitboards for the search: one 64-bit mask per side, bit y * 8 + x; legal moves, flips, counts.
 #pragma once
 
+#include "search_kernel.h"
+
 #include <cstdint>
 
 using Bitboard = std::uint64_t;
@@ -10,9 +12,6 @@ using Bitboard = std::uint64_t;
 // function for one built with newer instructions.
 namespace {
 
-// Taking set bits from the lowest upward visits squares in scan order: rows top to bottom,
-// columns left to right.
-constexpr int SquareOf(int x, int y) { return y * 8 + x; }
 constexpr int SquareX(int square) { return square & 7; }
 constexpr int SquareY(int square) { return square >> 3; }
 constexpr Bitboard SquareBit(int square) { return Bitboard{1} << square; }
@@ -44,7 +43,10 @@ template <int shift> constexpr Bitboard Step(Bitboard from) {
 }
 
 // The empty squares at the far end of a run of `through` discs that starts next to `own`, in
-// one direction. A run is at most six discs long.
+// one direction. A run is at most six discs long. The run is filled by parallel prefix
+// (Kogge-Stone): two single steps, then two steps of two through `pairs` (squares whose
+// neighbour one step back is `through` as well) reach six discs with four shifts where a plain
+// shift-by-one fill (dumb7fill) needs six.
 template <int shift> inline Bitboard MovesOneWay(Bitboard own, Bitboard through, Bitboard empty) {
     Bitboard run = through & Step<shift>(own);
     run |= through & Step<shift>(run);
@@ -104,10 +106,12 @@ constexpr RayTable DOWN_RAYS = MakeRays(DOWN_DIRECTIONS);
 
 } // namespace bitboard_detail
 
+// The discs of `opp` that a disc of `own` on the empty `square` turns over. With AVX2 the four
+// directions up the bit order go in the lanes of one vector and the four down it in another;
+// without, one direction after another.
 #ifdef __AVX2__
 using Bitboard4 = Bitboard __attribute__((vector_size(32)));
 
-// The same four directions at once, one in each lane.
 inline Bitboard Flips(int square, Bitboard own, Bitboard opp) {
     using namespace bitboard_detail;
     Bitboard4 up, down;
@@ -133,7 +137,6 @@ inline Bitboard Flips(int square, Bitboard own, Bitboard opp) {
     return f[0] | f[1] | f[2] | f[3];
 }
 #else
-// The discs of `opp` that a disc of `own` on the empty `square` turns over.
 inline Bitboard Flips(int square, Bitboard own, Bitboard opp) {
     using namespace bitboard_detail;
     const Bitboard* up = UP_RAYS.ray[square];

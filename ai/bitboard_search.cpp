@@ -1,6 +1,6 @@
 #include "bitboard_search.h"
 
-#include "game/game_board.h"
+#include <cassert>
 
 #if MILDA_HAS_FAST_SEARCH_KERNEL
 #include <cpuid.h>
@@ -62,31 +62,22 @@ const SearchKernel* const* RunnableSearchKernels(int* count) {
     return list.kernels;
 }
 
-CBitboardSearch::CBitboardSearch(const CGameBoard& board, const SearchKernel& kernel)
-    : m_kernel(kernel), m_weight(board.m_weight), m_root{{0, 0}, ~std::uint64_t{0}, board.m_turn} {
-    for (int y = 0; y < BOARD_SIZE; ++y) {
-        for (int x = 0; x < BOARD_SIZE; ++x) {
-            const int cell = board.m_cell[CellIndex(x, y)];
-            const std::uint64_t bit = std::uint64_t{1} << (y * BOARD_SIZE + x);
-            if (IsSide(cell))
-                m_root.disc[cell] |= bit;
-            else if (cell != EMPTY)
-                m_root.open &= ~bit; // a foreign value blocks its square as any disc does
-        }
-    }
+CBitboardSearch::CBitboardSearch(const SearchRoot& root, const SearchKernel& kernel)
+    : m_kernel(kernel), m_root(root) {
+    assert(IsSearchColour(m_root.side));
 }
 
 std::vector<Candidate> CBitboardSearch::ScoreMoves(int depth, int colour) {
-    if (!IsSide(colour))
+    if (!IsSearchColour(colour))
         return {};
     Candidate scored[MAX_MOVES];
-    const int n = m_kernel.scoreMoves(m_root, m_weight, depth, colour, scored, &m_nodes);
+    const int n = m_kernel.scoreMoves(m_root, depth, colour, scored, &m_nodes);
     return std::vector<Candidate>(scored, scored + n);
 }
 
 int CBitboardSearch::Search(int depth, int rest, int colour, int alpha, int beta) {
     // A colour that is no side has no move, nor has its "opponent": the line is over.
-    if (!IsSide(colour))
+    if (!IsSearchColour(colour))
         return __builtin_popcountll(m_root.disc[m_root.side]);
     return m_kernel.search(m_root, depth, rest, colour, alpha, beta, &m_nodes);
 }

@@ -1,4 +1,4 @@
-// CBitboardSearch: the computer player's search of one board position, on bitboards.
+// CBitboardSearch: the computer player's search of one position, on bitboards.
 #pragma once
 
 #include "search_kernel.h"
@@ -6,13 +6,11 @@
 #include <cstdint>
 #include <vector>
 
-class CGameBoard;
-
-// Searches one board position for the side that the board's `m_turn` names, which must be WHITE or
-// BLACK. The board is read once, when the object is made, and never changed.
+// Searches one position for the side that root.side names, which must be a colour. The root
+// is copied when the object is made and never changed.
 class CBitboardSearch {
 public:
-    explicit CBitboardSearch(const CGameBoard& board,
+    explicit CBitboardSearch(const SearchRoot& root,
                              const SearchKernel& kernel = ChosenSearchKernel());
 
     // Every legal move of `colour`, in scan order, with its search value to `depth` plies plus
@@ -29,7 +27,6 @@ public:
 
 private:
     const SearchKernel& m_kernel;
-    const int* m_weight;
     SearchRoot m_root;
     std::int64_t m_nodes = 0;
 };

@@ -1,8 +1,22 @@
-// The search's kernels: the same recursion built for the baseline processor and, on x86, for
-// processors with POPCNT, LZCNT, BMI1 and AVX2; the choice is made once, at run time.
+// What a search starts from (SearchRoot) and gives back (Candidate), and its kernels: the same
+// recursion built for the baseline processor and, on x86, for processors with POPCNT, LZCNT,
+// BMI1 and AVX2; the choice is made once, at run time.
 #pragma once
 
 #include <cstdint>
+
+// The two sides, by the numbers the game gives them; the search indexes its disc masks by them.
+constexpr int SEARCH_SIDES = 2;
+constexpr bool IsSearchColour(int colour) { return colour == 0 || colour == 1; }
+
+constexpr int SEARCH_SQUARES = 64;
+
+// Square (x, y) is bit y * 8 + x: taking set bits from the lowest upward visits squares in scan
+// order, rows top to bottom, columns left to right. Every mask and array of the search uses it.
+// Internal linkage, as everything the kernels share (see bitboard.h).
+namespace {
+constexpr int SquareOf(int x, int y) { return y * 8 + x; }
+} // namespace
 
 // One legal move of the side to move at the root, scored.
 struct Candidate {
@@ -11,26 +25,27 @@ struct Candidate {
     int y;
 };
 
-// The position a search starts from: both sides' discs by colour (WHITE, BLACK), bit y * 8 + x;
-// the squares a disc may still go to; the side whose discs every leaf counts.
+// The position a search starts from: both sides' discs by colour; the squares a disc may still
+// go to; the side whose discs every leaf counts (a colour); each square's weight, which the
+// root adds to a move's value.
 struct SearchRoot {
-    std::uint64_t disc[2];
+    std::uint64_t disc[SEARCH_SIDES];
     std::uint64_t open;
     int side;
+    int weight[SEARCH_SQUARES];
 };
 
 // No position has more legal moves than there are squares.
-constexpr int MAX_MOVES = 64;
+constexpr int MAX_MOVES = SEARCH_SQUARES;
 
 struct SearchKernel {
     const char* name;
     // Fills out[0 .. n) with every legal move of `colour` in scan order and its score, and
-    // returns n (at most MAX_MOVES); `weight` is the board's square weights, column by column
-    // (x * 8 + y).
-    int (*scoreMoves)(const SearchRoot& root, const int* weight, int depth, int colour,
-                      Candidate* out, std::int64_t* nodes);
+    // returns n (at most MAX_MOVES).
+    int (*scoreMoves)(const SearchRoot& root, int depth, int colour, Candidate* out,
+                      std::int64_t* nodes);
     // The value for root.side with `colour` to move and `rest` plies to go in a search of
-    // `depth` plies; `colour` must be WHITE or BLACK.
+    // `depth` plies; `colour` must be a colour.
     int (*search)(const SearchRoot& root, int depth, int rest, int colour, int alpha, int beta,
                   std::int64_t* nodes);
 };

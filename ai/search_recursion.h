@@ -6,9 +6,15 @@
 #include "search.h"
 #include "search_kernel.h"
 
+#include <cassert>
+
 namespace {
 
 constexpr int Other(int colour) { return 1 - colour; }
+
+// Every value the recursion returns is the searching side's disc count in some line; a bound or
+// an infinity escaping from it would be a fault.
+constexpr bool IsDiscCount(int value) { return value >= 0 && value <= SEARCH_SQUARES; }
 
 class CSearchRecursion {
 public:
@@ -16,7 +22,7 @@ public:
         : m_root{{root.disc[0], root.disc[1]}}, m_open(root.open), m_side(root.side),
           m_nodes(nodes) {}
 
-    int ScoreMoves(const int* weight, int depth, int colour, Candidate* out) {
+    int ScoreMoves(const int (&weight)[SEARCH_SQUARES], int depth, int colour, Candidate* out) {
         // The best root score so far, weights included, bounds each following move.
         const Candidate* const first = out;
         int best = -SCORE_INFINITY;
@@ -28,7 +34,8 @@ public:
             ++*m_nodes;
             // The root's children are min nodes: one ply has gone.
             const int v = Value<false>(child, depth - 1, Other(colour), best, SCORE_INFINITY);
-            const int score = v + weight[x * 8 + y];
+            assert(IsDiscCount(v));
+            const int score = v + weight[square];
             *out++ = {score, x, y};
             if (score > best)
                 best = score;
@@ -57,8 +64,12 @@ private:
 
     // A move is made by copying two words, never undone.
     Position Play(const Position& pos, int colour, int square) const {
+        assert(IsSearchColour(colour));
         const int opp = Other(colour);
         const Bitboard flips = Flips(square, pos.disc[colour], pos.disc[opp]);
+        // The move generator and Flips agree: a move goes to an empty square and turns a disc.
+        assert(((pos.disc[0] | pos.disc[1]) & SquareBit(square)) == 0);
+        assert(flips != 0 && (flips & ~pos.disc[opp]) == 0);
         Position child;
         child.disc[colour] = pos.disc[colour] | flips | SquareBit(square);
         child.disc[opp] = pos.disc[opp] & ~flips;
@@ -87,6 +98,8 @@ private:
 
     template <bool maxNode>
     int Children(const Position& pos, Bitboard moves, int rest, int colour, int alpha, int beta) {
+        // An empty move list would return the opening infinity as a value.
+        assert(moves != 0);
         // 3. A node one ply from the end counts its children's discs itself.
         if (rest == 1)
             return LastPly<maxNode>(pos, moves, colour, alpha, beta);
@@ -104,11 +117,13 @@ private:
             ++*m_nodes;
             if (maxNode) {
                 const int v = Value<false>(child, rest - 1, next, result, beta);
+                assert(IsDiscCount(v));
                 if (v > beta)
                     return v;
                 result = v > result ? v : result;
             } else {
                 const int v = Value<true>(child, rest - 1, next, alpha, result);
+                assert(IsDiscCount(v));
                 if (v < alpha)
                     return v;
                 result = v < result ? v : result;
@@ -131,6 +146,7 @@ private:
         for (; moves != 0; moves &= moves - 1) {
             ++*m_nodes;
             const int v = base + sign * Popcount(Flips(LowestSquare(moves), own, opp));
+            assert(IsDiscCount(v));
             if (maxNode) {
                 if (v > beta)
                     return v;
@@ -150,9 +166,9 @@ private:
     std::int64_t* m_nodes;
 };
 
-int KernelScoreMoves(const SearchRoot& root, const int* weight, int depth, int colour,
-                     Candidate* out, std::int64_t* nodes) {
-    return CSearchRecursion(root, nodes).ScoreMoves(weight, depth, colour, out);
+int KernelScoreMoves(const SearchRoot& root, int depth, int colour, Candidate* out,
+                     std::int64_t* nodes) {
+    return CSearchRecursion(root, nodes).ScoreMoves(root.weight, depth, colour, out);
 }
 
 int KernelSearch(const SearchRoot& root, int depth, int rest, int colour, int alpha, int beta,

@@ -1,7 +1,7 @@
 #include "app/app_wait_cursor.h"
 
-#include "ai/wait_cursor.h"
 #include "framework/app.h"
+#include "game/wait_cursor.h"
 
 namespace {
 

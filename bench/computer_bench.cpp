@@ -2,27 +2,39 @@
 // straightforward 64-cell search that makes the same choices, and the move-rule scan rate.
 #include "ai/bitboard_search.h"
 #include "ai/random.h"
-#include "ai/search.h"
-#include "game/game_board.h"
-#include "tests/unit/reference_search.h"
+#include "game/computer_player.h"
+#include "tests/reference/reference_search.h"
 
 #include <benchmark/benchmark.h>
 
 #include <algorithm>
+#include <array>
 #include <chrono>
 #include <cstdint>
 #include <cstdio>
-#include <cstring>
-#include <numeric>
+#include <cstdlib>
+#include <map>
+#include <string>
 #include <vector>
+
+#include <unistd.h>
 
 namespace {
 
 using Clock = std::chrono::steady_clock;
+using benchmark::Counter;
 
 // Discs on the board for a position to count as mid-game in the move-rule scan.
 constexpr int MIDGAME_MIN_DISCS = 20;
 constexpr int MIDGAME_MAX_DISCS = 44;
+
+// Each benchmark runs this often; its table shows the statistics, the ratios use the medians.
+// Move times are the wall-clock times of the moves alone, what a player waits, without the
+// benchmark loop around them.
+constexpr int REPETITIONS = 3;
+constexpr double MIN_SECONDS = 1.0;
+
+const char MEAN_COUNTER[] = "s/move";
 
 // Every position of one level-5 self-play game from a fresh generator, each with its side to move.
 const std::vector<CGameBoard>& GamePositions() {
@@ -43,89 +55,85 @@ const std::vector<CGameBoard>& GamePositions() {
     return positions;
 }
 
-struct LevelFigures {
-    bool measured = false;
-    double meanMs = 0;
-    double worstMs = 0;
-    double nodesPerMove = 0;
-    double nodesPerSecond = 0;
-};
-
-LevelFigures g_production[KIND_MAX_LEVEL + 1];
-LevelFigures g_baseline[KIND_MAX_LEVEL + 1];
-LevelFigures g_reference[KIND_MAX_LEVEL + 1];
-
-// Nodes over the whole game, counted once and outside any timing.
-template <typename Count> std::int64_t NodesPerGame(std::int64_t& cached, Count count) {
-    if (cached == 0) {
-        for (const CGameBoard& position : GamePositions())
-            cached += count(position);
-    }
-    return cached;
+CBitboardSearch ProgramSearch(const CGameBoard& position) {
+    return CBitboardSearch(SearchRootOf(position));
 }
 
-// Times `move` on every position separately. The worst figure is the slowest position's mean, so
-// that one preempted run does not stand for a position.
+// The same search built for the baseline processor, whatever this one runs.
+CBitboardSearch BaselineSearch(const CGameBoard& position) {
+    return CBitboardSearch(SearchRootOf(position), BASELINE_SEARCH_KERNEL);
+}
+
+CReferenceSearch ReferenceSearch(const CGameBoard& position) { return CReferenceSearch(position); }
+
+using NodeCache = std::int64_t[KIND_MAX_LEVEL + 1];
+
+// Trial moves of one level's moves over the game with the searches `make` gives, counted once
+// and outside any timing.
+template <typename MakeSearch>
+std::int64_t NodesPerGame(NodeCache& cache, int level, MakeSearch make) {
+    if (cache[level] == 0) {
+        for (const CGameBoard& position : GamePositions()) {
+            auto search = make(position);
+            search.ScoreMoves(SearchDepthForKind(level), position.m_turn);
+            cache[level] += search.Nodes();
+        }
+    }
+    return cache[level];
+}
+
+// Times `move` on every position separately; an iteration's time is the sum of its moves' times.
+// The worst figure is the slowest position's mean, so that one preempted run does not stand for a
+// position; it is the one counter the library cannot derive from the iteration times itself.
 template <typename Move>
-void TimeMoves(benchmark::State& state, LevelFigures& figures, std::int64_t nodesPerGame,
-               Move move) {
+void TimeMoves(benchmark::State& state, std::int64_t nodesPerGame, Move move) {
     const std::vector<CGameBoard>& positions = GamePositions();
     std::vector<double> seconds(positions.size());
     for (auto _ : state) {
+        double iteration = 0;
         for (size_t i = 0; i < positions.size(); ++i) {
             const Clock::time_point start = Clock::now();
             move(positions[i]);
-            seconds[i] += std::chrono::duration<double>(Clock::now() - start).count();
+            const double elapsed = std::chrono::duration<double>(Clock::now() - start).count();
+            seconds[i] += elapsed;
+            iteration += elapsed;
         }
+        state.SetIterationTime(iteration);
     }
-    const double iterations = static_cast<double>(state.iterations());
-    const double moves = iterations * static_cast<double>(positions.size());
-    const double totalSeconds = std::accumulate(seconds.begin(), seconds.end(), 0.0);
-    const double worstSeconds = *std::max_element(seconds.begin(), seconds.end()) / iterations;
+    const double moves = static_cast<double>(positions.size());
     const double nodes = static_cast<double>(nodesPerGame);
-    figures = {true, 1e3 * totalSeconds / moves, 1e3 * worstSeconds,
-               nodes / static_cast<double>(positions.size()), nodes * iterations / totalSeconds};
-    state.SetItemsProcessed(static_cast<std::int64_t>(moves));
-    state.counters["mean_s"] = totalSeconds / moves;
-    state.counters["worst_s"] = worstSeconds;
-    state.counters["nodes/s"] = figures.nodesPerSecond;
-}
-
-// Nodes of one level's moves over the game with `Search`, made from each position and `args`.
-template <typename Search, typename... Args>
-std::int64_t SearchNodes(int level, const Args&... args) {
-    static std::int64_t counted[KIND_MAX_LEVEL + 1];
-    const int depth = SearchDepthForKind(level);
-    return NodesPerGame(counted[level], [&](const CGameBoard& position) {
-        Search search(position, args...);
-        search.ScoreMoves(depth, position.m_turn);
-        return search.Nodes();
-    });
+    state.counters[MEAN_COUNTER] =
+        Counter(moves, Counter::kIsIterationInvariantRate | Counter::kInvert);
+    state.counters["worst_s"] =
+        *std::max_element(seconds.begin(), seconds.end()) / static_cast<double>(state.iterations());
+    state.counters["nodes/move"] = nodes / moves;
+    state.counters["nodes/s"] = Counter(nodes, Counter::kIsIterationInvariantRate);
 }
 
 // The program's own move choice, with the kernel this processor runs.
 void BM_ComputerMove(benchmark::State& state) {
+    static NodeCache nodes;
     const int level = static_cast<int>(state.range(0));
     const int depth = SearchDepthForKind(level);
-    const std::int64_t nodes = SearchNodes<CBitboardSearch>(level);
-    TimeMoves(state, g_production[level], nodes, [depth](const CGameBoard& position) {
-        CGameBoard board(position);
-        int x = NO_MOVE_SQUARE;
-        int y = NO_MOVE_SQUARE;
-        board.ChooseMove(depth, board.m_turn, &x, &y);
-        benchmark::DoNotOptimize(x);
-        benchmark::DoNotOptimize(y);
-    });
+    TimeMoves(state, NodesPerGame(nodes, level, ProgramSearch),
+              [depth](const CGameBoard& position) {
+                  CGameBoard board(position);
+                  int x = NO_MOVE_SQUARE;
+                  int y = NO_MOVE_SQUARE;
+                  board.ChooseMove(depth, board.m_turn, &x, &y);
+                  benchmark::DoNotOptimize(x);
+                  benchmark::DoNotOptimize(y);
+              });
 }
 
-// A move chosen the program's way (every move scored, one draw among the best) with `Search`.
-template <typename Search, typename... Args>
-void TimeSearchMoves(benchmark::State& state, LevelFigures* figures, const Args&... args) {
+// A move chosen the program's way (every move scored, one draw among the best) with the searches
+// `make` gives.
+template <typename MakeSearch>
+void TimeSearchMoves(benchmark::State& state, NodeCache& nodes, MakeSearch make) {
     const int level = static_cast<int>(state.range(0));
     const int depth = SearchDepthForKind(level);
-    const std::int64_t nodes = SearchNodes<Search>(level, args...);
-    TimeMoves(state, figures[level], nodes, [&](const CGameBoard& position) {
-        Search search(position, args...);
+    TimeMoves(state, NodesPerGame(nodes, level, make), [&](const CGameBoard& position) {
+        auto search = make(position);
         int x = NO_MOVE_SQUARE;
         int y = NO_MOVE_SQUARE;
         CReferenceSearch::Choose(search.ScoreMoves(depth, position.m_turn), &x, &y);
@@ -134,13 +142,14 @@ void TimeSearchMoves(benchmark::State& state, LevelFigures* figures, const Args&
     });
 }
 
-// The same search built for the baseline processor, whatever this one runs.
 void BM_BaselineKernelMove(benchmark::State& state) {
-    TimeSearchMoves<CBitboardSearch>(state, g_baseline, BASELINE_SEARCH_KERNEL);
+    static NodeCache nodes;
+    TimeSearchMoves(state, nodes, BaselineSearch);
 }
 
 void BM_ReferenceMove(benchmark::State& state) {
-    TimeSearchMoves<CReferenceSearch>(state, g_reference);
+    static NodeCache nodes;
+    TimeSearchMoves(state, nodes, ReferenceSearch);
 }
 
 // Move-rule scan: every square of every mid-game position tested for the side to move.
@@ -170,51 +179,62 @@ void BM_PutDiscScan(benchmark::State& state) {
         static_cast<double>(legal) / static_cast<double>(state.iterations() * midgame.size());
 }
 
-BENCHMARK(BM_ComputerMove)
-    ->DenseRange(1, KIND_MAX_LEVEL)
-    ->MinTime(2.0)
-    ->Unit(benchmark::kMillisecond);
-BENCHMARK(BM_BaselineKernelMove)
-    ->DenseRange(1, KIND_MAX_LEVEL)
-    ->MinTime(2.0)
-    ->Unit(benchmark::kMillisecond);
-BENCHMARK(BM_ReferenceMove)
-    ->DenseRange(1, KIND_MAX_LEVEL)
-    ->MinTime(2.0)
-    ->Unit(benchmark::kMillisecond);
-BENCHMARK(BM_PutDiscScan);
-
-void PrintFigures(const LevelFigures& f) {
-    if (f.measured)
-        std::printf(" %-7.4f %-7.3f %-8.3g |", f.meanMs, f.worstMs, f.nodesPerSecond);
-    else
-        std::printf(" %-24s |", "(not run)");
+void MoveTimings(benchmark::internal::Benchmark* b) {
+    b->DenseRange(1, KIND_MAX_LEVEL)
+        ->MinTime(MIN_SECONDS)
+        ->Repetitions(REPETITIONS)
+        ->DisplayAggregatesOnly()
+        ->UseManualTime()
+        ->Unit(benchmark::kMillisecond);
 }
 
-void PrintSummary() {
-    std::printf("\nComputer move over %zu positions of one level-5 game: ms per move, trial moves "
-                "per second\n(program: the kernel this processor runs, %s)\n",
-                GamePositions().size(), ChosenSearchKernel().name);
-    std::printf("level nodes/move | program: mean  worst  nodes/s  | baseline: mean worst  "
-                "nodes/s  | 64-cell: mean  worst  nodes/s  | speed-up program baseline\n");
-    for (int level = 1; level <= KIND_MAX_LEVEL; ++level) {
-        const LevelFigures& p = g_production[level];
-        const LevelFigures& b = g_baseline[level];
-        const LevelFigures& r = g_reference[level];
-        const double nodesPerMove = p.measured ? p.nodesPerMove : r.nodesPerMove;
-        if (!p.measured && !b.measured && !r.measured)
-            continue;
-        std::printf("%-5d %-10.0f |", level, nodesPerMove);
-        PrintFigures(p);
-        PrintFigures(b);
-        PrintFigures(r);
-        if (r.measured && p.measured)
-            std::printf(" %-7.2f", r.meanMs / p.meanMs);
-        if (r.measured && b.measured)
-            std::printf(" %.2f", r.meanMs / b.meanMs);
-        std::printf("\n");
+BENCHMARK(BM_ComputerMove)->Apply(MoveTimings);
+BENCHMARK(BM_BaselineKernelMove)->Apply(MoveTimings);
+BENCHMARK(BM_ReferenceMove)->Apply(MoveTimings);
+BENCHMARK(BM_PutDiscScan)->Repetitions(REPETITIONS)->DisplayAggregatesOnly();
+
+// The library's table, then what it cannot print: each level's mean move time for the three
+// searches side by side, and their speed-ups over the 64-cell search.
+class CSpeedUpReporter : public benchmark::ConsoleReporter {
+public:
+    // Colours only on a terminal, as the library's own reporter does by default.
+    CSpeedUpReporter() : ConsoleReporter(isatty(STDOUT_FILENO) ? OO_ColorTabular : OO_Tabular) {}
+
+    void ReportRuns(const std::vector<Run>& runs) override {
+        ConsoleReporter::ReportRuns(runs);
+        for (const Run& run : runs) {
+            const auto mean = run.counters.find(MEAN_COUNTER);
+            if (run.aggregate_name == "median" && mean != run.counters.end())
+                m_meanMs[run.run_name.function_name][std::atoi(run.run_name.args.c_str())] =
+                    1e3 * mean->second.value;
+        }
     }
-}
+
+    void Finalize() override {
+        ConsoleReporter::Finalize();
+        std::printf("\nComputer move over %zu positions of one level-5 game, ms per move, medians"
+                    "\n(program: the kernel this processor runs, %s)\n",
+                    GamePositions().size(), ChosenSearchKernel().name);
+        std::printf("level  program   baseline  64-cell   | speed-up program baseline\n");
+        for (int level = 1; level <= KIND_MAX_LEVEL; ++level) {
+            const double program = m_meanMs["BM_ComputerMove"][level];
+            const double baseline = m_meanMs["BM_BaselineKernelMove"][level];
+            const double reference = m_meanMs["BM_ReferenceMove"][level];
+            if (program == 0 && baseline == 0 && reference == 0)
+                continue; // left out by a filter
+            std::printf("%-6d %-9.4f %-9.4f %-9.4f |", level, program, baseline, reference);
+            if (reference > 0 && program > 0)
+                std::printf(" %-7.2f", reference / program);
+            if (reference > 0 && baseline > 0)
+                std::printf(" %.2f", reference / baseline);
+            std::printf("\n");
+        }
+    }
+
+private:
+    // Per benchmark function, per level; 0 where it did not run.
+    std::map<std::string, std::array<double, KIND_MAX_LEVEL + 1>> m_meanMs;
+};
 
 } // namespace
 
@@ -222,8 +242,8 @@ int main(int argc, char** argv) {
     benchmark::Initialize(&argc, argv);
     if (benchmark::ReportUnrecognizedArguments(argc, argv))
         return 1;
-    benchmark::RunSpecifiedBenchmarks();
+    CSpeedUpReporter reporter;
+    benchmark::RunSpecifiedBenchmarks(&reporter);
     benchmark::Shutdown();
-    PrintSummary();
     return 0;
 }

@@ -24,7 +24,9 @@ public:
     CBoard(const CBoard&) = default;
     CBoard& operator=(const CBoard&) = default;
 
-    // The virtual operations keep this declaration order (their slot order).
+    // The virtual operations keep this declaration order (their slot order). The drawing ones
+    // are defined in ui/board_draw.cpp in the Windows build and empty in the portable one
+    // (board_nodraw.cpp).
     virtual ~CBoard();
     virtual void DrawDisc(CDC* pDC, const RECT& rect, COLORREF penColor, COLORREF fillColor);
     virtual int PutDisc(int x, int y, int color, int testOnly);

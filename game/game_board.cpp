@@ -34,7 +34,8 @@ void FillSquareWeights(int (&weight)[CELL_COUNT]) {
 } // namespace
 
 CGameBoard::CGameBoard()
-    : m_weight{}, m_turn(WHITE), m_firstPlayer(KIND_PERSON), m_lastPlayer(1), m_guide(1) {
+    : m_weight{}, m_turn(WHITE), m_firstPlayer(DEFAULT_FIRST_PLAYER),
+      m_lastPlayer(DEFAULT_LAST_PLAYER), m_guide(DEFAULT_GUIDE) {
     FillSquareWeights(m_weight);
     CBoard::Reset();
     m_turn = WHITE;

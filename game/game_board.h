@@ -2,10 +2,7 @@
 #pragma once
 
 #include "board.h"
-
-// Player kinds: 0 a person, 1 to 5 the computer at that level.
-constexpr int KIND_PERSON = 0;
-constexpr int KIND_MAX_LEVEL = 5;
+#include "player_kind.h"
 
 class CGameBoard : public CBoard {
 public:
@@ -24,13 +21,13 @@ public:
     int PlayAtPoint(const POINT* pt);
     int SideToMoveKind() const { return m_turn != 0 ? m_lastPlayer : m_firstPlayer; }
 
-    // Computer player (ai/).
+    // Computer player (computer_player.cpp, over the search in ai/).
     int TryComputerMove();
     int ComputerMove();
     void ChooseMove(int depth, int colour, int* x, int* y);
     int Search(int depth, int rest, int colour, int alpha, int beta);
 
-    // Drawing of the whole picture (ui/).
+    // Drawing of the whole picture (ui/board_draw.cpp; empty in the portable build).
     void DrawAll(CDC* pDC);
     void DrawGuide(CDC* pDC, int color);
 

@@ -3,6 +3,7 @@
 #include "framework/app.h"
 #include "framework/menu.h"
 #include "framework/strings.h"
+#include "game/player_kind.h"
 #include "res/resource.h"
 #include "ui/about_dlg.h"
 #include "ui/board_paint.h"
@@ -15,9 +16,6 @@ constexpr UINT_PTR GAME_TIMER_ID = 0;
 constexpr UINT GAME_TIMER_PERIOD_MS = 100;
 constexpr UINT SYSTEM_COMMAND_MASK = 0xFFF0;
 
-constexpr int DEFAULT_FIRST_PLAYER = 0;
-constexpr int DEFAULT_LAST_PLAYER = 1;
-constexpr int DEFAULT_GUIDE = 1;
 constexpr int DEFAULT_WIDTH = 348;
 constexpr int DEFAULT_HEIGHT = 352;
 
@@ -32,16 +30,6 @@ const wchar_t KEY_LAST_PLAYER[] = L"LastPlayer";
 const wchar_t KEY_GUIDE[] = L"Guide";
 const wchar_t KEY_WIDTH[] = L"cx";
 const wchar_t KEY_HEIGHT[] = L"cy";
-
-// A hand-edited kind outside the lists would leave a side that can never move, or make the
-// search unbounded: keep it within a person and the top level.
-int ClampPlayerKind(int kind) {
-    if (kind < KIND_PERSON)
-        return KIND_PERSON;
-    if (kind > KIND_MAX_LEVEL)
-        return KIND_MAX_LEVEL;
-    return kind;
-}
 
 // A saved size of zero or less would open a window without a board; one beyond the desktop
 // could not be seen whole. Either comes only from a hand-edited file.

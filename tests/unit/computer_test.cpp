@@ -3,7 +3,7 @@
 
 #include "ai/random.h"
 #include "ai/search.h"
-#include "ai/wait_cursor.h"
+#include "game/wait_cursor.h"
 #include "tools/match_runner.h"
 
 #include <gtest/gtest.h>

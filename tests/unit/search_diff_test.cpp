@@ -1,10 +1,11 @@
 // The bitboard search against the straightforward 64-cell search on many random positions: every
 // root score, the chosen square and the draw, and direct searches with random node type, rest and
 // bounds. MILDA_SEARCH_SEED=n replays a run; the seed is printed with every failure.
-#include "reference_search.h"
-
+#include "ai/bitboard_search.h"
 #include "ai/random.h"
 #include "ai/search.h"
+#include "game/computer_player.h"
+#include "tests/reference/reference_search.h"
 
 #include <gtest/gtest.h>
 
@@ -116,7 +117,7 @@ void CompareChoice(CGameBoard& b, int depth, int colour) {
     CReferenceSearch reference(b);
     const std::vector<Candidate> expected = reference.ScoreMoves(depth, colour);
     for (const SearchKernel* kernel : Kernels()) {
-        const std::vector<Candidate> actual = CBitboardSearch(b, *kernel).ScoreMoves(depth, colour);
+        const auto actual = CBitboardSearch(SearchRootOf(b), *kernel).ScoreMoves(depth, colour);
         ASSERT_EQ(actual.size(), expected.size()) << kernel->name << " depth " << depth;
         for (size_t i = 0; i < expected.size(); ++i) {
             ASSERT_EQ(actual[i].x, expected[i].x);
@@ -203,8 +204,8 @@ TEST(BitboardSearch, MatchesTheCellSearchOnRandomPositions) {
             const int beta = RandomBound(rng, open);
             const int expected = CReferenceSearch(b).Search(depth, rest, colour, alpha, beta);
             for (const SearchKernel* kernel : Kernels()) {
-                ASSERT_EQ(CBitboardSearch(b, *kernel).Search(depth, rest, colour, alpha, beta),
-                          expected)
+                CBitboardSearch search(SearchRootOf(b), *kernel);
+                ASSERT_EQ(search.Search(depth, rest, colour, alpha, beta), expected)
                     << kernel->name << " Search(" << depth << ", " << rest << ", " << colour << ", "
                     << alpha << ", " << beta << ")";
             }

@@ -2,9 +2,9 @@
 //   (no argument)  checks what wWinMain set up, then ends by InitInstance returning FALSE (0)
 //   quit           asks to quit with code 7 and returns TRUE: the message loop ends with 7
 //   settings       writes [Probe] Written=1 to the settings file derived from its own path
-#include "ai/wait_cursor.h"
 #include "app/app_wait_cursor.h"
 #include "framework/app.h"
+#include "game/wait_cursor.h"
 #include "ui/ini_file.h"
 
 #include <shellapi.h>

@@ -1,13 +1,19 @@
-// The computer player: move entry and root move choice; the search itself is CBitboardSearch.
-#include "game/game_board.h"
+// The computer player's operations on CGameBoard: move entry and root move choice. The board is
+// converted once per operation into the search's own terms; the search itself is in ai/.
+#include "computer_player.h"
 
-#include "bitboard_search.h"
-#include "random.h"
-#include "search.h"
 #include "wait_cursor.h"
+
+#include "ai/bitboard_search.h"
+#include "ai/random.h"
+#include "ai/search.h"
 
 #include <cstddef>
 #include <vector>
+
+static_assert(IsSearchColour(WHITE) && IsSearchColour(BLACK) && WHITE != BLACK,
+              "the search indexes its disc masks by the board's colours");
+static_assert(CELL_COUNT == SEARCH_SQUARES);
 
 namespace {
 
@@ -17,6 +23,29 @@ struct BestSquare {
 };
 
 } // namespace
+
+SearchRoot SearchRootOf(const CGameBoard& board) {
+    // Every weight is written below: no need to clear them first.
+    SearchRoot root;
+    root.disc[WHITE] = 0;
+    root.disc[BLACK] = 0;
+    root.open = ~std::uint64_t{0};
+    root.side = board.m_turn;
+    for (int y = 0; y < BOARD_SIZE; ++y) {
+        for (int x = 0; x < BOARD_SIZE; ++x) {
+            // The board keeps its squares column by column; the search row by row.
+            const int square = SquareOf(x, y);
+            const int cell = board.m_cell[CellIndex(x, y)];
+            const std::uint64_t bit = std::uint64_t{1} << square;
+            if (IsSide(cell))
+                root.disc[cell] |= bit;
+            else if (cell != EMPTY)
+                root.open &= ~bit;
+            root.weight[square] = board.m_weight[CellIndex(x, y)];
+        }
+    }
+    return root;
+}
 
 int CGameBoard::TryComputerMove() {
     if (SideToMoveKind() == KIND_PERSON)
@@ -31,8 +60,7 @@ int CGameBoard::ComputerMove() {
     int kind = SideToMoveKind();
     if (kind <= KIND_PERSON)
         return 0;
-    if (kind > KIND_MAX_LEVEL)
-        kind = KIND_MAX_LEVEL;
+    kind = ClampPlayerKind(kind);
 
     // 2. Show the wait cursor; the scope ends it on every way out.
     CWaitCursorScope waitCursor;
@@ -55,7 +83,7 @@ void CGameBoard::ChooseMove(int depth, int colour, int* x, int* y) {
     // 1.-3. Score every legal move, in scan order; with none there is nothing to choose.
     if (!IsSide(m_turn))
         return;
-    CBitboardSearch search(*this);
+    CBitboardSearch search(SearchRootOf(*this));
     const std::vector<Candidate> candidates = search.ScoreMoves(depth, colour);
     if (candidates.empty())
         return;
@@ -89,5 +117,5 @@ int CGameBoard::Search(int depth, int rest, int colour, int alpha, int beta) {
     // The searching side is always WHITE or BLACK; anything else has no line to search.
     if (!IsSide(m_turn))
         return CountDiscs(m_turn);
-    return CBitboardSearch(*this).Search(depth, rest, colour, alpha, beta);
+    return CBitboardSearch(SearchRootOf(*this)).Search(depth, rest, colour, alpha, beta);
 }

@@ -2,7 +2,7 @@
 // the benchmark's reference: trial moves on m_cell, a 64-cell save area per node.
 #pragma once
 
-#include "ai/bitboard_search.h"
+#include "ai/search_kernel.h"
 #include "game/game_board.h"
 
 #include <cstdint>

@@ -73,20 +73,6 @@ INT_PTR CDialog::DoModal() {
     return RunModal(pTemplate);
 }
 
-INT_PTR CDialog::DoModalIndirect(const DLGTEMPLATE* pTemplate, const BYTE* pListData,
-                                 DWORD listDataSize) {
-    SetListData(pListData, listDataSize);
-    return RunModal(pTemplate);
-}
-
-BOOL CDialog::CreateIndirect(const DLGTEMPLATE* pTemplate, CWnd* pParent, const BYTE* pListData,
-                             DWORD listDataSize) {
-    SetListData(pListData, listDataSize);
-    m_bEndRequested = false;
-    m_nModalResult = DIALOG_FAILED;
-    return CreateFromTemplate(pTemplate, pParent != nullptr ? pParent->GetSafeHwnd() : nullptr);
-}
-
 void CDialog::EndDialog(INT_PTR result) {
     m_nModalResult = result;
     m_bEndRequested = true;

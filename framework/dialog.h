@@ -1,4 +1,4 @@
-// CDialog (modal loop of our own, modeless), CDataExchange, DDX_CBIndex, DDX_Check.
+// CDialog (a modal loop of our own), CDataExchange, DDX_CBIndex, DDX_Check.
 #pragma once
 
 #include "framework/dlginit.h"
@@ -34,12 +34,6 @@ public:
     // initial list data, and returns what EndDialog was given; -1 when the template is missing
     // or the dialog could not be made, or when it has drop-down lists without list data.
     virtual INT_PTR DoModal();
-    // The same from a template in memory, with its initial list data (nullptr when none).
-    INT_PTR DoModalIndirect(const DLGTEMPLATE* pTemplate, const BYTE* pListData = nullptr,
-                            DWORD listDataSize = 0);
-    // Makes the dialog modeless, owned by pParent's window; ends with DestroyWindow.
-    BOOL CreateIndirect(const DLGTEMPLATE* pTemplate, CWnd* pParent = nullptr,
-                        const BYTE* pListData = nullptr, DWORD listDataSize = 0);
     // Ends the modal loop once the current message has been handled.
     void EndDialog(INT_PTR result);
 

@@ -73,7 +73,6 @@ public:
         return ::SelectObject(m_hDC, obj.GetSafeHandle());
     }
 
-    COLORREF SetBkColor(COLORREF color) { return ::SetBkColor(m_hDC, color); }
     // A solid rectangle: an opaque text output of no text over it, in the background colour.
     void FillSolidRect(const RECT& rect, COLORREF color) {
         ::SetBkColor(m_hDC, color);
@@ -81,7 +80,6 @@ public:
     }
     BOOL MoveTo(int x, int y) { return ::MoveToEx(m_hDC, x, y, nullptr); }
     BOOL LineTo(int x, int y) { return ::LineTo(m_hDC, x, y); }
-    BOOL Ellipse(int x1, int y1, int x2, int y2) { return ::Ellipse(m_hDC, x1, y1, x2, y2); }
     BOOL Ellipse(const RECT& r) { return ::Ellipse(m_hDC, r.left, r.top, r.right, r.bottom); }
     BOOL BitBlt(int x, int y, int width, int height, CDC* pSrc, int xSrc, int ySrc, DWORD rop) {
         return ::BitBlt(m_hDC, x, y, width, height, pSrc->GetSafeHdc(), xSrc, ySrc, rop);
@@ -90,7 +88,6 @@ public:
     int ExcludeClipRect(const RECT& r) {
         return ::ExcludeClipRect(m_hDC, r.left, r.top, r.right, r.bottom);
     }
-    COLORREF GetPixel(int x, int y) const { return ::GetPixel(m_hDC, x, y); }
 
 protected:
     HDC m_hDC = nullptr;

@@ -12,7 +12,6 @@ public:
     BOOL AppendMenu(UINT flags, UINT_PTR id = 0, const wchar_t* text = nullptr) {
         return ::AppendMenuW(m_hMenu, flags, id, text);
     }
-    int GetMenuItemCount() const { return ::GetMenuItemCount(m_hMenu); }
 
     HMENU m_hMenu = nullptr;
 };

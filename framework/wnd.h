@@ -67,7 +67,6 @@ public:
     BOOL InvalidateRect(const RECT* pRect, BOOL erase = TRUE) {
         return ::InvalidateRect(m_hWnd, pRect, erase);
     }
-    BOOL Invalidate(BOOL erase = TRUE) { return ::InvalidateRect(m_hWnd, nullptr, erase); }
     BOOL SetWindowPos(HWND hWndInsertAfter, int x, int y, int cx, int cy, UINT flags) {
         return ::SetWindowPos(m_hWnd, hWndInsertAfter, x, y, cx, cy, flags);
     }
@@ -75,9 +74,6 @@ public:
     UINT_PTR SetTimer(UINT_PTR id, UINT elapse) { return ::SetTimer(m_hWnd, id, elapse, nullptr); }
     BOOL KillTimer(UINT_PTR id) { return ::KillTimer(m_hWnd, id); }
     BOOL IsIconic() const { return ::IsIconic(m_hWnd); }
-    LRESULT SendMessage(UINT message, WPARAM wParam = 0, LPARAM lParam = 0) {
-        return ::SendMessageW(m_hWnd, message, wParam, lParam);
-    }
     // Returns the previous icon of that size.
     HICON SetIcon(HICON hIcon, BOOL big) {
         return reinterpret_cast<HICON>(::SendMessageW(
@@ -89,7 +85,6 @@ public:
     int MessageBox(const wchar_t* text, const wchar_t* caption, UINT type) {
         return ::MessageBoxW(m_hWnd, text, caption, type);
     }
-    BOOL EnableWindow(BOOL enable) { return ::EnableWindow(m_hWnd, enable); }
     HWND GetDlgItem(int id) const { return ::GetDlgItem(m_hWnd, id); }
     BOOL DestroyWindow();
 

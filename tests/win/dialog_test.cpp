@@ -14,92 +14,7 @@
 
 namespace {
 
-using namespace std::string_literals;
-
 constexpr UINT WM_RUN_START_ACTION = WM_APP + 1;
-constexpr WORD BUTTON_CLASS = 0x0080;
-constexpr WORD COMBO_BOX_CLASS = 0x0085;
-
-// A dialog template built in memory, control by control.
-class CTemplateBuilder {
-public:
-    CTemplateBuilder(const wchar_t* title, short cx, short cy) {
-        Dword(WS_POPUP | WS_CAPTION | WS_SYSMENU | DS_MODALFRAME | DS_SETFONT);
-        Dword(0);
-        Word(0); // the number of controls, counted by Control()
-        Word(0);
-        Word(0);
-        Word(static_cast<WORD>(cx));
-        Word(static_cast<WORD>(cy));
-        Word(0); // no menu
-        Word(0); // the dialog class
-        String(title);
-        Word(8);
-        String(L"MS Shell Dlg");
-    }
-
-    CTemplateBuilder& Control(WORD classAtom, DWORD style, WORD id, const wchar_t* text, short x,
-                              short y, short cx, short cy) {
-        if (m_words.size() % 2 != 0)
-            Word(0); // each control starts on a 32-bit boundary
-        Dword(WS_CHILD | WS_VISIBLE | style);
-        Dword(0);
-        for (const short v : {x, y, cx, cy})
-            Word(static_cast<WORD>(v));
-        Word(id);
-        Word(0xFFFF);
-        Word(classAtom);
-        String(text);
-        Word(0);
-        ++m_words[CONTROL_COUNT_INDEX];
-        return *this;
-    }
-
-    const DLGTEMPLATE* Get() const { return reinterpret_cast<const DLGTEMPLATE*>(m_words.data()); }
-
-private:
-    static constexpr size_t CONTROL_COUNT_INDEX = 4;
-    void Word(WORD w) { m_words.push_back(w); }
-    void Dword(DWORD d) {
-        Word(LOWORD(d));
-        Word(HIWORD(d));
-    }
-    void String(const wchar_t* s) {
-        for (; *s != L'\0'; ++s)
-            Word(static_cast<WORD>(*s));
-        Word(0);
-    }
-
-    std::vector<WORD> m_words;
-};
-
-// The Options dialog's layout: two drop-down lists, a check box, OK and Cancel.
-CTemplateBuilder OptionsTemplate() {
-    CTemplateBuilder t(L"Options", 187, 99);
-    t.Control(COMBO_BOX_CLASS, CBS_DROPDOWNLIST | WS_VSCROLL | WS_TABSTOP, IDC_TEST_FIRST, L"", 15,
-              33, 69, 100)
-        .Control(BUTTON_CLASS, BS_AUTOCHECKBOX | WS_TABSTOP, IDC_TEST_GUIDE, L"Guide", 15, 60, 165,
-                 8)
-        .Control(COMBO_BOX_CLASS, CBS_DROPDOWNLIST | WS_VSCROLL | WS_TABSTOP, IDC_TEST_LAST, L"",
-                 95, 33, 69, 100)
-        .Control(BUTTON_CLASS, BS_DEFPUSHBUTTON | WS_TABSTOP, IDOK, L"OK", 75, 78, 50, 14)
-        .Control(BUTTON_CLASS, BS_PUSHBUTTON | WS_TABSTOP, IDCANCEL, L"Cancel", 130, 78, 50, 14);
-    return t;
-}
-
-// Six entries for each list, the first in Shift-JIS.
-std::string OptionsListData() {
-    std::string data;
-    for (const WORD id : {IDC_TEST_FIRST, IDC_TEST_LAST}) {
-        data += ListDataRecord(id, CB_ADDSTRING, 5, "\x90\x6c\x8a\xd4\0"s);
-        for (char level = '1'; level <= '5'; ++level)
-            data += ListDataRecord(id, CB_ADDSTRING, 10, "COM(Lv "s + level + ")\0"s);
-    }
-    return data + ListDataEnd();
-}
-
-const BYTE* Bytes(const std::string& s) { return reinterpret_cast<const BYTE*>(s.data()); }
-
 std::wstring ListText(HWND hList, int index) {
     wchar_t text[64] = L"";
     ::SendMessageW(hList, CB_GETLBTEXT, index, reinterpret_cast<LPARAM>(text));
@@ -150,46 +65,45 @@ protected:
 };
 
 TEST(DataExchange, MovesFieldsIntoControlsAndBack) {
-    const CTemplateBuilder options = OptionsTemplate();
-    const std::string listData = OptionsListData();
-    CTestDialog dlg;
+    CTestDialog dlg(IDD_TEST_LISTS);
     dlg.m_nFirst = 2;
     dlg.m_bGuide = 5;
     dlg.m_nLast = 7; // no such entry
-    ASSERT_TRUE(dlg.CreateIndirect(options.Get(), nullptr, Bytes(listData),
-                                   static_cast<DWORD>(listData.size())));
-    const HWND hFirst = dlg.GetDlgItem(IDC_TEST_FIRST);
-    const HWND hLast = dlg.GetDlgItem(IDC_TEST_LAST);
-    const HWND hGuide = dlg.GetDlgItem(IDC_TEST_GUIDE);
+    dlg.m_onStart = [](CTestDialog& d) {
+        const HWND hFirst = d.GetDlgItem(IDC_TEST_FIRST);
+        const HWND hLast = d.GetDlgItem(IDC_TEST_LAST);
+        const HWND hGuide = d.GetDlgItem(IDC_TEST_GUIDE);
 
-    // The lists were filled before the values went in.
-    EXPECT_EQ(::SendMessageW(hFirst, CB_GETCOUNT, 0, 0), 6);
-    EXPECT_EQ(ListText(hFirst, 0), L"\u4eba\u9593");
-    EXPECT_EQ(ListText(hLast, 5), L"COM(Lv 5)");
-    EXPECT_EQ(::SendMessageW(hFirst, CB_GETCURSEL, 0, 0), 2);
-    EXPECT_EQ(::SendMessageW(hLast, CB_GETCURSEL, 0, 0), CB_ERR);
-    EXPECT_EQ(dlg.m_bGuide, 0); // set to 0 in the field itself
-    EXPECT_EQ(::SendMessageW(hGuide, BM_GETCHECK, 0, 0), BST_UNCHECKED);
+        // The lists were filled before the values went in.
+        EXPECT_EQ(::SendMessageW(hFirst, CB_GETCOUNT, 0, 0), 6);
+        EXPECT_EQ(ListText(hFirst, 0), L"\u4eba\u9593");
+        EXPECT_EQ(ListText(hLast, 5), L"COM(Lv 5)");
+        EXPECT_EQ(::SendMessageW(hFirst, CB_GETCURSEL, 0, 0), 2);
+        EXPECT_EQ(::SendMessageW(hLast, CB_GETCURSEL, 0, 0), CB_ERR);
+        EXPECT_EQ(d.m_bGuide, 0); // set to 0 in the field itself
+        EXPECT_EQ(::SendMessageW(hGuide, BM_GETCHECK, 0, 0), BST_UNCHECKED);
 
-    ASSERT_TRUE(dlg.UpdateData(TRUE));
-    EXPECT_EQ(dlg.m_nFirst, 2);
-    EXPECT_EQ(dlg.m_nLast, -1);
-    EXPECT_EQ(dlg.m_bGuide, 0);
+        EXPECT_TRUE(d.UpdateData(TRUE));
+        EXPECT_EQ(d.m_nFirst, 2);
+        EXPECT_EQ(d.m_nLast, -1);
+        EXPECT_EQ(d.m_bGuide, 0);
 
-    dlg.m_nFirst = -1;
-    dlg.m_bGuide = 2; // in range: kept, and shown as ticked by a two-state box
-    dlg.UpdateData(FALSE);
-    EXPECT_EQ(::SendMessageW(hFirst, CB_GETCURSEL, 0, 0), CB_ERR);
-    EXPECT_EQ(dlg.m_bGuide, 2);
-    dlg.UpdateData(TRUE);
-    EXPECT_EQ(dlg.m_nFirst, -1);
-    EXPECT_EQ(dlg.m_bGuide, 1);
+        d.m_nFirst = -1;
+        d.m_bGuide = 2; // in range: kept, and shown as ticked by a two-state box
+        d.UpdateData(FALSE);
+        EXPECT_EQ(::SendMessageW(hFirst, CB_GETCURSEL, 0, 0), CB_ERR);
+        EXPECT_EQ(d.m_bGuide, 2);
+        d.UpdateData(TRUE);
+        EXPECT_EQ(d.m_nFirst, -1);
+        EXPECT_EQ(d.m_bGuide, 1);
 
-    dlg.m_bGuide = -1;
-    dlg.UpdateData(FALSE);
-    EXPECT_EQ(dlg.m_bGuide, 0);
-    EXPECT_EQ(::SendMessageW(hGuide, BM_GETCHECK, 0, 0), BST_UNCHECKED);
-    dlg.DestroyWindow();
+        d.m_bGuide = -1;
+        d.UpdateData(FALSE);
+        EXPECT_EQ(d.m_bGuide, 0);
+        EXPECT_EQ(::SendMessageW(hGuide, BM_GETCHECK, 0, 0), BST_UNCHECKED);
+        d.EndDialog(IDCANCEL);
+    };
+    EXPECT_EQ(dlg.DoModal(), IDCANCEL);
     EXPECT_EQ(dlg.m_hWnd, nullptr);
 }
 
@@ -210,9 +124,7 @@ void PostToFocus(UINT key) {
 class ModalEnding : public testing::TestWithParam<EndingCase> {};
 
 TEST_P(ModalEnding, ReturnsItsResultAndExchangesOutOnlyOnOK) {
-    const CTemplateBuilder options = OptionsTemplate();
-    const std::string listData = OptionsListData();
-    CTestDialog dlg;
+    CTestDialog dlg(IDD_TEST_LISTS);
     dlg.m_nFirst = 0;
     dlg.m_bGuide = 1;
     dlg.m_nLast = 1;
@@ -223,8 +135,7 @@ TEST_P(ModalEnding, ReturnsItsResultAndExchangesOutOnlyOnOK) {
         ::SendMessageW(d.GetDlgItem(IDC_TEST_GUIDE), BM_SETCHECK, BST_UNCHECKED, 0);
         GetParam().end(d.m_hWnd);
     };
-    const INT_PTR result =
-        dlg.DoModalIndirect(options.Get(), Bytes(listData), static_cast<DWORD>(listData.size()));
+    const INT_PTR result = dlg.DoModal();
     EXPECT_EQ(result, GetParam().result);
     EXPECT_TRUE(dlg.m_bShown);
     EXPECT_EQ(dlg.m_hWnd, nullptr);
@@ -262,17 +173,6 @@ INSTANTIATE_TEST_SUITE_P(
     [](const testing::TestParamInfo<EndingCase>& info) { return info.param.name; });
 
 TEST(ModalRun, WithoutUsableListDataEndsAtOnceUnshown) {
-    const CTemplateBuilder options = OptionsTemplate();
-    const std::string cut = OptionsListData().substr(0, 30);
-    for (const std::string* data : {static_cast<const std::string*>(nullptr), &cut}) {
-        CTestDialog dlg;
-        const INT_PTR result =
-            data != nullptr
-                ? dlg.DoModalIndirect(options.Get(), Bytes(*data), static_cast<DWORD>(data->size()))
-                : dlg.DoModalIndirect(options.Get());
-        EXPECT_EQ(result, -1);
-        EXPECT_FALSE(dlg.m_bShown);
-    }
     for (const UINT id : {IDD_TEST_NO_LIST_DATA, IDD_TEST_BAD_LIST_DATA, IDD_TEST_MISSING}) {
         CTestDialog dlg(id);
         EXPECT_EQ(dlg.DoModal(), -1) << "template " << id;
@@ -455,48 +355,48 @@ public:
 
 TEST(MessageMap, HandlersGetTheirMessagesTakenApart) {
     CDerivedMappedDialog dlg;
-    CTemplateBuilder plain(L"Plain", 100, 40);
-    plain.Control(BUTTON_CLASS, BS_DEFPUSHBUTTON, IDOK, L"OK", 25, 20, 50, 14);
-    ASSERT_TRUE(dlg.CreateIndirect(plain.Get()));
+    HWND hWnd = nullptr;
+    dlg.m_onStart = [&](CTestDialog&) {
+        CDerivedMappedDialog& m = dlg;
+        m.EndDialog(IDOK); // once this action returns, whatever it found
+        hWnd = m.m_hWnd;
+        EXPECT_EQ(CWnd::FromHandlePermanent(hWnd), &m);
+        m.m_log.clear();
+
+        ::SendMessageW(hWnd, WM_SIZE, SIZE_RESTORED, MAKELPARAM(300, 250));
+        ::SendMessageW(hWnd, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(-3, 7));
+        ::SendMessageW(hWnd, WM_LBUTTONDBLCLK, MK_LBUTTON, MAKELPARAM(1, 1));
+        ::SendMessageW(hWnd, WM_TIMER, 9, 0);
+        ::SendMessageW(hWnd, WM_SYSCOMMAND, 16, 77);
+        ::SendMessageW(hWnd, WM_COMMAND, MAKEWPARAM(ID_TEST_COMMAND, 0), 0);
+        ::SendMessageW(hWnd, WM_COMMAND, MAKEWPARAM(ID_TEST_COMMAND, 1), 0);
+        // A control's notification with the same number is no command.
+        ::SendMessageW(hWnd, WM_COMMAND, MAKEWPARAM(ID_TEST_COMMAND, CBN_SELCHANGE),
+                       reinterpret_cast<LPARAM>(m.GetDlgItem(IDOK)));
+        EXPECT_EQ(m.m_log, L"size 0 300x250;down 1 -3,7;dblclk;derived timer 9;syscommand 16 77;"
+                           L"command;command;");
+        EXPECT_EQ(::SendMessageW(hWnd, WM_QUERYDRAGICON, 0, 0),
+                  reinterpret_cast<LRESULT>(::LoadCursorW(nullptr, IDC_CROSS)));
+
+        // The paint handler's Default() ends the paint cycle: nothing is left to update.
+        m.m_log.clear();
+        ::InvalidateRect(hWnd, nullptr, FALSE);
+        ::UpdateWindow(hWnd);
+        EXPECT_NE(m.m_log.find(L"paint;"), std::wstring::npos);
+        RECT update;
+        EXPECT_FALSE(::GetUpdateRect(hWnd, &update, FALSE));
+
+        // The system menu: entries appended to the window's own menu.
+        CMenu* pMenu = m.GetSystemMenu(FALSE);
+        ASSERT_NE(pMenu, nullptr);
+        const int items = ::GetMenuItemCount(pMenu->GetSafeHmenu());
+        EXPECT_TRUE(pMenu->AppendMenu(MF_SEPARATOR));
+        EXPECT_TRUE(pMenu->AppendMenu(MF_STRING, 16, L"\u30d0\u30fc\u30b8\u30e7\u30f3"));
+        EXPECT_EQ(::GetMenuItemCount(m.GetSystemMenu(FALSE)->GetSafeHmenu()), items + 2);
+    };
+    EXPECT_EQ(dlg.DoModal(), IDOK);
     EXPECT_TRUE(dlg.m_bSawCreation);
     EXPECT_TRUE(dlg.m_bAttachedAtInit);
-    const HWND hWnd = dlg.m_hWnd;
-    EXPECT_EQ(CWnd::FromHandlePermanent(hWnd), &dlg);
-    dlg.m_log.clear();
-
-    dlg.SendMessage(WM_SIZE, SIZE_RESTORED, MAKELPARAM(300, 250));
-    dlg.SendMessage(WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(-3, 7));
-    dlg.SendMessage(WM_LBUTTONDBLCLK, MK_LBUTTON, MAKELPARAM(1, 1));
-    dlg.SendMessage(WM_TIMER, 9);
-    dlg.SendMessage(WM_SYSCOMMAND, 16, 77);
-    dlg.SendMessage(WM_COMMAND, MAKEWPARAM(ID_TEST_COMMAND, 0));
-    dlg.SendMessage(WM_COMMAND, MAKEWPARAM(ID_TEST_COMMAND, 1));
-    // A control's notification with the same number is no command.
-    dlg.SendMessage(WM_COMMAND, MAKEWPARAM(ID_TEST_COMMAND, CBN_SELCHANGE),
-                    reinterpret_cast<LPARAM>(dlg.GetDlgItem(IDOK)));
-    EXPECT_EQ(dlg.m_log, L"size 0 300x250;down 1 -3,7;dblclk;derived timer 9;syscommand 16 77;"
-                         L"command;command;");
-    EXPECT_EQ(dlg.SendMessage(WM_QUERYDRAGICON),
-              reinterpret_cast<LRESULT>(::LoadCursorW(nullptr, IDC_CROSS)));
-
-    // The paint handler's Default() ends the paint cycle: nothing is left to update.
-    dlg.m_log.clear();
-    ::ShowWindow(hWnd, SW_SHOW);
-    dlg.Invalidate(FALSE);
-    ::UpdateWindow(hWnd);
-    EXPECT_NE(dlg.m_log.find(L"paint;"), std::wstring::npos);
-    RECT update;
-    EXPECT_FALSE(::GetUpdateRect(hWnd, &update, FALSE));
-
-    // The system menu: entries appended to the window's own menu.
-    CMenu* pMenu = dlg.GetSystemMenu(FALSE);
-    ASSERT_NE(pMenu, nullptr);
-    const int items = pMenu->GetMenuItemCount();
-    EXPECT_TRUE(pMenu->AppendMenu(MF_SEPARATOR));
-    EXPECT_TRUE(pMenu->AppendMenu(MF_STRING, 16, L"\u30d0\u30fc\u30b8\u30e7\u30f3"));
-    EXPECT_EQ(dlg.GetSystemMenu(FALSE)->GetMenuItemCount(), items + 2);
-
-    dlg.DestroyWindow();
     EXPECT_TRUE(dlg.m_bDestroyed);
     EXPECT_EQ(dlg.m_hWnd, nullptr);
     EXPECT_EQ(CWnd::FromHandlePermanent(hWnd), nullptr);

@@ -20,11 +20,11 @@ void AppEndWaitCursor() {
         pApp->EndWaitCursor();
 }
 
-const WaitCursorOps APP_WAIT_CURSOR = {&AppBeginWaitCursor, &AppRestoreWaitCursor,
-                                       &AppEndWaitCursor};
+const wait_cursor::Ops APP_WAIT_CURSOR = {&AppBeginWaitCursor, &AppRestoreWaitCursor,
+                                          &AppEndWaitCursor};
 
 } // namespace
 
-CAppWaitCursor::CAppWaitCursor() { SetWaitCursorOps(&APP_WAIT_CURSOR); }
+CAppWaitCursor::CAppWaitCursor() { wait_cursor::Install(&APP_WAIT_CURSOR); }
 
-CAppWaitCursor::~CAppWaitCursor() { SetWaitCursorOps(nullptr); }
+CAppWaitCursor::~CAppWaitCursor() { wait_cursor::Install(nullptr); }

@@ -73,7 +73,7 @@ int CGameBoard::ComputerMove() {
     ChooseMove(SearchDepthForKind(kind), m_turn, &x, &y);
 
     // 5. Show the wait cursor again, in case something changed it during the search.
-    RestoreWaitCursor();
+    wait_cursor::Restore();
 
     // 6. Play through the game's own Play, so the turn passes as after a person's move.
     return Play(m_turn, x, y);

@@ -1,22 +1,26 @@
 #include "wait_cursor.h"
 
+namespace wait_cursor {
+
 namespace {
-const WaitCursorOps* g_ops = nullptr;
+const Ops* g_ops = nullptr;
 }
 
-void SetWaitCursorOps(const WaitCursorOps* ops) { g_ops = ops; }
+void Install(const Ops* ops) { g_ops = ops; }
 
-void BeginWaitCursor() {
+void Begin() {
     if (g_ops != nullptr && g_ops->begin != nullptr)
         g_ops->begin();
 }
 
-void RestoreWaitCursor() {
+void Restore() {
     if (g_ops != nullptr && g_ops->restore != nullptr)
         g_ops->restore();
 }
 
-void EndWaitCursor() {
+void End() {
     if (g_ops != nullptr && g_ops->end != nullptr)
         g_ops->end();
 }
+
+} // namespace wait_cursor

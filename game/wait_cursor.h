@@ -1,24 +1,28 @@
 // The wait-cursor seam: the Windows build installs the real cursor, natively nothing is shown.
 #pragma once
 
-struct WaitCursorOps {
+namespace wait_cursor {
+
+struct Ops {
     void (*begin)();
     void (*restore)();
     void (*end)();
 };
 
 // Installs the cursor operations; nullptr removes them. The object must outlive its use.
-void SetWaitCursorOps(const WaitCursorOps* ops);
+void Install(const Ops* ops);
 
-void BeginWaitCursor();
-void RestoreWaitCursor();
-void EndWaitCursor();
+void Begin();
+void Restore();
+void End();
+
+} // namespace wait_cursor
 
 // Ends the wait cursor however the scope is left, exceptions included.
 class CWaitCursorScope {
 public:
-    CWaitCursorScope() { BeginWaitCursor(); }
-    ~CWaitCursorScope() { EndWaitCursor(); }
+    CWaitCursorScope() { wait_cursor::Begin(); }
+    ~CWaitCursorScope() { wait_cursor::End(); }
     CWaitCursorScope(const CWaitCursorScope&) = delete;
     CWaitCursorScope& operator=(const CWaitCursorScope&) = delete;
 };

@@ -36,16 +36,16 @@ std::uint32_t StateDrawing(int wanted, int k) {
 }
 
 std::string g_cursorCalls;
-const WaitCursorOps RECORDING_CURSOR = {[] { g_cursorCalls += 'B'; }, [] { g_cursorCalls += 'R'; },
-                                        [] { g_cursorCalls += 'E'; }};
+const wait_cursor::Ops RECORDING_CURSOR = {
+    [] { g_cursorCalls += 'B'; }, [] { g_cursorCalls += 'R'; }, [] { g_cursorCalls += 'E'; }};
 
 class CursorScope {
 public:
     CursorScope() {
         g_cursorCalls.clear();
-        SetWaitCursorOps(&RECORDING_CURSOR);
+        wait_cursor::Install(&RECORDING_CURSOR);
     }
-    ~CursorScope() { SetWaitCursorOps(nullptr); }
+    ~CursorScope() { wait_cursor::Install(nullptr); }
 };
 
 } // namespace

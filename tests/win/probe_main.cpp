@@ -46,10 +46,10 @@ public:
         CAppWaitCursor waitCursor;
         const HCURSOR arrow = ::LoadCursorW(nullptr, IDC_ARROW);
         ::SetCursor(arrow);
-        ::BeginWaitCursor();
+        wait_cursor::Begin();
         if (::GetCursor() != ::LoadCursorW(nullptr, IDC_WAIT))
             ::ExitProcess(NO_WAIT_CURSOR);
-        ::EndWaitCursor();
+        wait_cursor::End();
         if (::GetCursor() != arrow)
             ::ExitProcess(CURSOR_NOT_PUT_BACK);
         return FALSE;

@@ -17,12 +17,10 @@ void CBoard::DrawDisc(CDC* pDC, const RECT& rect, COLORREF penColor, COLORREF fi
     CBrush brush(fillColor);
     if (pen.GetSafeHandle() == nullptr || brush.GetSafeHandle() == nullptr)
         return; // the platform refused a drawing object: draw nothing rather than half a disc
-    HGDIOBJ oldPen = pDC->SelectObject(pen);
-    HGDIOBJ oldBrush = pDC->SelectObject(brush);
+    // Declared after the objects: both are selected back out before either is deleted.
+    CSelectScope selectPen(pDC, pen);
+    CSelectScope selectBrush(pDC, brush);
     pDC->Ellipse(rect);
-    pDC->SelectObject(oldPen);
-    pDC->SelectObject(oldBrush);
-    // The brush, then the pen, are deleted as the scope ends (reverse order of creation).
 }
 
 void CBoard::DrawBoard(CDC* pDC) {
@@ -31,7 +29,7 @@ void CBoard::DrawBoard(CDC* pDC) {
     CPen pen(PS_SOLID, GRID_PEN_WIDTH, m_lineColor);
     if (pen.GetSafeHandle() == nullptr)
         return;
-    HGDIOBJ oldPen = pDC->SelectObject(pen);
+    CSelectScope selectPen(pDC, pen);
     const int x0 = m_boardRect.left + m_margin.left;
     const int y0 = m_boardRect.top + m_margin.top;
     const int w = m_cellWidth;
@@ -43,7 +41,6 @@ void CBoard::DrawBoard(CDC* pDC) {
         pDC->MoveTo(x0, y0 + i * h);
         pDC->LineTo(x0 + BOARD_SIZE * w, y0 + i * h);
     }
-    pDC->SelectObject(oldPen);
 }
 
 void CBoard::DrawDiscs(CDC* pDC) {

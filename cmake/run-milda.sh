@@ -16,4 +16,6 @@ if [ -z "${DISPLAY:-}" ]; then
 fi
 here=$(cd "$(dirname "$0")" && pwd)
 "$here/wine-env.sh" prefix "$build" wineprefix-run
-WINEPREFIX="$build/wineprefix-run" WINEDEBUG=-all LANG=C.UTF-8 exec wine "$exe"
+. "$here/wine-session.sh"
+milda_wine_environment "$build/wineprefix-run"
+exec wine "$exe"

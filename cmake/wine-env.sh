@@ -16,12 +16,8 @@ prefix="$build/${3:-wineprefix}"
 virtual_desktop=yes
 mkdir -p "$state"
 
-export WINEPREFIX="$prefix"
-export WINEDEBUG=-all
 . "$(dirname "$0")/wine-session.sh"
-export WINEDLLOVERRIDES="$MILDA_WINE_DLL_OVERRIDES"
-export WINEARCH=win64
-export LANG=C.UTF-8 LC_ALL=C.UTF-8
+milda_wine_environment "$prefix"
 
 xvfb_alive() {
     [ -s "$state/xvfb.pid" ] && kill -0 "$(cat "$state/xvfb.pid")" 2>/dev/null

@@ -1,11 +1,19 @@
-# Sourced by the scripts that run Windows programs of a build folder under Wine.
+# Sourced by every script that runs Windows programs under Wine; the one place that says how.
+#   milda_wine_environment PREFIX
+# exports what every Wine run of the project needs, in the Wine prefix given;
 #   milda_wine_session CMAKE_DIR BUILD_DIR WHO
-# starts the folder's Wine environment when it is not up yet (WHO names the caller in a failure)
-# and exports what a Wine run in it needs.
+# starts the build folder's test environment when it is not up yet (WHO names the caller in a
+# failure) and exports the same for a run in it, on its virtual display.
 
-# No Mono or Gecko installer, no menu entries, and no crash debugger: a crashed program ends with
-# its exception code at once, instead of a debugger that holds the test's output open.
-MILDA_WINE_DLL_OVERRIDES="mscoree,mshtml=;winemenubuilder.exe=d;winedbg.exe=d"
+milda_wine_environment() {
+    export WINEPREFIX="$1"
+    export WINEARCH=win64
+    export WINEDEBUG=-all
+    # No Mono or Gecko installer, no menu entries, and no crash debugger: a crashed program ends
+    # with its exception code at once, instead of a debugger that holds the test's output open.
+    export WINEDLLOVERRIDES="mscoree,mshtml=;winemenubuilder.exe=d;winedbg.exe=d"
+    export LANG=C.UTF-8 LC_ALL=C.UTF-8
+}
 
 milda_wine_session() {
     if ! "$1/wine-env.sh" start "$2" </dev/null >>"$2/wine-env.log" 2>&1; then
@@ -13,10 +21,7 @@ milda_wine_session() {
             "see $2/wine-env.log" >&2
         exit 1
     fi
-    export WINEPREFIX="$2/wineprefix"
-    export WINEDEBUG=-all
-    export WINEDLLOVERRIDES="$MILDA_WINE_DLL_OVERRIDES"
-    export LANG=C.UTF-8 LC_ALL=C.UTF-8
+    milda_wine_environment "$2/wineprefix"
     DISPLAY=$(cat "$2/wine-env/display")
     export DISPLAY
 }

@@ -15,6 +15,10 @@
 namespace {
 
 constexpr UINT WM_RUN_START_ACTION = WM_APP + 1;
+// A dialog with a start action that has not ended this long after it began fails its test.
+constexpr UINT_PTR DEADLINE_TIMER = 0xDEAD;
+constexpr UINT DEADLINE_MS = 5000;
+
 std::wstring ListText(HWND hList, int index) {
     wchar_t text[64] = L"";
     ::SendMessageW(hList, CB_GETLBTEXT, index, reinterpret_cast<LPARAM>(text));
@@ -38,6 +42,12 @@ public:
             m_onStart(*this);
             return 0;
         }
+        if (message == WM_TIMER && wParam == DEADLINE_TIMER) {
+            ADD_FAILURE() << "dialog " << m_nIDTemplate << " did not end within " << DEADLINE_MS
+                          << " ms of its start";
+            EndDialog(DIALOG_FAILED);
+            return 0;
+        }
         return CDialog::WindowProc(message, wParam, lParam);
     }
 
@@ -52,8 +62,10 @@ public:
 protected:
     BOOL OnInitDialog() override {
         const BOOL result = CDialog::OnInitDialog();
-        if (m_onStart)
+        if (m_onStart) {
             ::PostMessageW(m_hWnd, WM_RUN_START_ACTION, 0, 0);
+            ::SetTimer(m_hWnd, DEADLINE_TIMER, DEADLINE_MS, nullptr);
+        }
         return result;
     }
 
@@ -282,6 +294,8 @@ public:
     }
     void OnPaint() {
         m_log += L"paint;";
+        // A message sent to the window in between must not become the one Default() handles.
+        ::SendMessageW(m_hWnd, WM_GETTEXTLENGTH, 0, 0);
         Default();
     }
     void OnNcPaint() {
@@ -378,7 +392,8 @@ TEST(MessageMap, HandlersGetTheirMessagesTakenApart) {
         EXPECT_EQ(::SendMessageW(hWnd, WM_QUERYDRAGICON, 0, 0),
                   reinterpret_cast<LRESULT>(::LoadCursorW(nullptr, IDC_CROSS)));
 
-        // The paint handler's Default() ends the paint cycle: nothing is left to update.
+        // The paint handler's Default() ends the paint cycle, after a nested message too:
+        // nothing is left to update.
         m.m_log.clear();
         ::InvalidateRect(hWnd, nullptr, FALSE);
         ::UpdateWindow(hWnd);

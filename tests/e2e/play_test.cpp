@@ -83,25 +83,30 @@ TEST_F(Play, ResizingLaysTheBoardOutAgain) {
     BoardPicture p = Await(WhiteToMoveAtStart, "the starting position laid out for 540x430");
     EXPECT_TRUE(DotsOnLegalSquaresOf(p, Square::White));
 
-    // A click lands on the square of the new layout.
-    ClickSquare(5, 3);
-    p = Await(AnsweredOnce, "white's move on (5,3) and black's answer");
+    // A click lands on the square of the new layout. It comes as the second of a quick pair
+    // (the first on an occupied square), which the window takes as a double-click.
+    const POINT occupied = wide.SquareCenter(3, 3);
+    const POINT target = wide.SquareCenter(5, 3);
+    ASSERT_TRUE(ClickAt(game, occupied.x, occupied.y));
+    ASSERT_TRUE(ClickAt(game, target.x, target.y, WM_LBUTTONDBLCLK));
+    p = Await(AnsweredOnce, "white's double-clicked move on (5,3) and black's answer");
     EXPECT_EQ(p.At(5, 3), Square::White) << p.Text();
 
-    // Narrower than high; the position stays, only the squares change size.
+    // Smaller both ways, and narrower than high: no new area shows, yet the board is drawn
+    // again; the position stays, only the squares change size.
     ASSERT_TRUE(
-        ::SetWindowPos(game, nullptr, 0, 0, 300, 460, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE));
+        ::SetWindowPos(game, nullptr, 0, 0, 300, 400, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE));
     const BoardLayout tall = BoardLayout::Of(game);
     ASSERT_LT(tall.cellWidth, tall.cellHeight);
     EXPECT_TRUE(AwaitGrid(game, tall));
     const BoardPicture before = p;
     p = Await([&](const BoardPicture& b) { return b.SamePosition(before); },
-              "the same position laid out for 300x460");
+              "the same position laid out for 300x400");
 
     // Enter ends the program, and the size it had is kept.
     ASSERT_TRUE(PressKey(game, VK_RETURN));
     AwaitExit("Enter");
-    EXPECT_EQ(milda.SettingsLines(), SettingsText(0, 1, 1, 300, 460));
+    EXPECT_EQ(milda.SettingsLines(), SettingsText(0, 1, 1, 300, 400));
 }
 
 } // namespace

@@ -31,9 +31,9 @@ BOOL CALLBACK CollectStatic(HWND hwnd, LPARAM param) {
 
 } // namespace
 
-bool ClickAt(HWND hwnd, int x, int y) {
+bool ClickAt(HWND hwnd, int x, int y, UINT down) {
     const LPARAM pos = MAKELPARAM(x, y);
-    return ::PostMessageW(hwnd, WM_LBUTTONDOWN, MK_LBUTTON, pos) &&
+    return ::PostMessageW(hwnd, down, MK_LBUTTON, pos) &&
            ::PostMessageW(hwnd, WM_LBUTTONUP, 0, pos);
 }
 

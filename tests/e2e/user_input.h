@@ -7,8 +7,9 @@
 #include <string>
 #include <vector>
 
-// A left click at a point of the window's client area: button down, then up.
-bool ClickAt(HWND hwnd, int x, int y);
+// A left click at a point of the window's client area: button down, then up. The second click
+// of a quick pair comes down as WM_LBUTTONDBLCLK.
+bool ClickAt(HWND hwnd, int x, int y, UINT down = WM_LBUTTONDOWN);
 // A key pressed and released while the window has the focus.
 bool PressKey(HWND hwnd, UINT vk);
 // Alt plus a letter, or Alt+Space for the system menu: the platform's keyboard menu command.

@@ -1,9 +1,26 @@
 // Starting with and without a settings file, and the ways of closing that write it.
 #include "milda_fixture.h"
+#include "res/resource.h"
 
 namespace {
 
 using StartAndClose = MildaFixture;
+
+// The game window's outer size as its template and menu make it, before the program sizes it:
+// the executable's own template made into a window of this process.
+SIZE TemplateOuterSize(const std::wstring& exe) {
+    SIZE size = {0, 0};
+    const HMODULE module = ::LoadLibraryExW(exe.c_str(), nullptr, LOAD_LIBRARY_AS_DATAFILE);
+    const HWND window = ::CreateDialogParamW(
+        module, MAKEINTRESOURCEW(IDD_GAME), nullptr,
+        [](HWND, UINT, WPARAM, LPARAM) -> INT_PTR { return FALSE; }, 0);
+    RECT rc = {};
+    if (window != nullptr && ::GetWindowRect(window, &rc))
+        size = {rc.right - rc.left, rc.bottom - rc.top};
+    ::DestroyWindow(window);
+    ::FreeLibrary(module);
+    return size;
+}
 
 bool WhiteToMoveAtStart(const BoardPicture& p) {
     return IsStartingPosition(p) && p.DotCount() == 4;
@@ -34,11 +51,16 @@ TEST_F(StartAndClose, FirstStartShowsTheDefaultsAndTheCloseBoxWritesThem) {
 }
 
 TEST_F(StartAndClose, SavedSizeOpensAndAMinimisedCloseWritesTheRestoredSize) {
+    // The size the window has from its template: no resize follows the one made with it.
+    const SIZE natural = TemplateOuterSize(milda.Folder() + L"\\milda.exe");
+    ASSERT_GT(natural.cx, 0) << "the game window's template made no window here";
     ASSERT_NO_FATAL_FAILURE(Launch("[Option]\r\nFirstPlayer=0\r\nLastPlayer=2\r\nGuide=0\r\n"
-                                   "[Window]\r\ncx=420\r\ncy=400\r\n"));
+                                   "[Window]\r\ncx=" +
+                                   std::to_string(natural.cx) +
+                                   "\r\ncy=" + std::to_string(natural.cy) + "\r\n"));
     SIZE size = OuterSize();
-    EXPECT_EQ(size.cx, 420);
-    EXPECT_EQ(size.cy, 400);
+    EXPECT_EQ(size.cx, natural.cx);
+    EXPECT_EQ(size.cy, natural.cy);
 
     // The guide is off: white is to move, and no square carries a dot.
     const BoardPicture start =
@@ -61,6 +83,12 @@ TEST_F(StartAndClose, SavedSizeOpensAndAMinimisedCloseWritesTheRestoredSize) {
     ASSERT_TRUE(::PostMessageW(game, WM_SYSCOMMAND, SC_CLOSE, 0));
     AwaitExit("closing the minimised window");
     EXPECT_EQ(milda.SettingsLines(), SettingsText(0, 2, 0, 460, 380));
+
+    // The next start opens at the size kept.
+    ASSERT_TRUE(milda.Start());
+    ASSERT_NE(game = milda.WaitForGameWindow(), nullptr) << milda.DescribeWindows();
+    EXPECT_EQ(OuterSize().cx, 460);
+    EXPECT_EQ(OuterSize().cy, 380);
 }
 
 TEST_F(StartAndClose, HandEditedGarbageOpensAPlayableGame) {
@@ -71,7 +99,7 @@ TEST_F(StartAndClose, HandEditedGarbageOpensAPlayableGame) {
                                    "Guide=abc\r\n"
                                    "=17\r\n"
                                    "[Window]\r\n"
-                                   "cx=-5\r\n"
+                                   "cx=0\r\n"
                                    "cy=99999\r\n"));
 
     // No width falls back to the default; a height beyond the desktop is cut to it.

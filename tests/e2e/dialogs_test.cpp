@@ -14,6 +14,9 @@ namespace {
 using Dialogs = MildaFixture;
 
 constexpr DWORD WHOLE_GAME_TIMEOUT_MS = 90000;
+// The longest a computer at level 1 may take for one move, or the end-of-game message to show
+// once the board is full or blocked.
+constexpr DWORD MOVE_TIMEOUT_MS = 5000;
 constexpr DWORD QUIET_MS = 1000; // ten ticks without a move: no computer is to move
 
 bool WhiteToMoveAtStart(const BoardPicture& p) {
@@ -31,6 +34,45 @@ std::wstring ResultText(int white, int black) {
 
 bool IsGameOver(const BoardPicture& p) {
     return LegalSquares(p, Square::White).empty() && LegalSquares(p, Square::Black).empty();
+}
+
+// The open menu's highlighted entry is its last, and a separator line runs across the menu just
+// above it; polled until the menu is drawn so.
+::testing::AssertionResult SeparatorAboveHighlightedLastEntry(HWND menu) {
+    const COLORREF highlights[] = {::GetSysColor(COLOR_HIGHLIGHT),
+                                   ::GetSysColor(COLOR_MENUHILIGHT)};
+    const COLORREF line = ::GetSysColor(COLOR_BTNSHADOW);
+    const ULONGLONG end = ::GetTickCount64() + REACT_TIMEOUT_MS;
+    std::string seen = "no menu to read";
+    while (::GetTickCount64() < end) {
+        RECT rc = {};
+        ScreenPixels px;
+        ::GetWindowRect(menu, &rc);
+        if (px.Capture(rc.left, rc.top, rc.right - rc.left, rc.bottom - rc.top)) {
+            // The band of the highlighted entry, read up its right side, where no text is.
+            const int x = px.Width() - 8;
+            auto lit = [&](int y) {
+                return std::count(highlights, highlights + 2, px.At(x, y)) > 0;
+            };
+            int top = px.Height() - 1;
+            while (top > 0 && !lit(top))
+                --top;
+            const int bandBottom = top;
+            while (top > 0 && lit(top - 1))
+                --top;
+            for (int y = top - 1; y > 0 && y >= top - px.Height() / 16; --y) {
+                int onLine = 0;
+                for (int i = px.Width() / 4; i < px.Width() * 3 / 4; ++i)
+                    onLine += px.At(i, y) == line;
+                if (onLine == px.Width() * 3 / 4 - px.Width() / 4)
+                    return ::testing::AssertionSuccess();
+            }
+            seen = "highlighted rows " + std::to_string(top) + " to " + std::to_string(bandBottom) +
+                   " of " + std::to_string(px.Height()) + ", no separator line just above";
+        }
+        ::Sleep(POLL_INTERVAL_MS);
+    }
+    return ::testing::AssertionFailure() << "the system menu's last entry: " << seen;
 }
 
 // The message box's text is its static with a line break; the icon's static has no text.
@@ -156,6 +198,7 @@ TEST_F(Dialogs, TheSystemMenusLastEntryOpensTheVersionDialogAndTheComputerPlaysO
     ASSERT_TRUE(OpenMenuByKey(game, L' '));
     ASSERT_NE(milda.WaitForPopupMenu(), nullptr) << "Alt+Space opened no system menu";
     ASSERT_TRUE(PressKey(game, VK_END));
+    EXPECT_TRUE(SeparatorAboveHighlightedLastEntry(milda.WaitForPopupMenu()));
     ASSERT_TRUE(PressKey(game, VK_RETURN));
     HWND version = milda.WaitForDialog(VERSION_CAPTION);
     ASSERT_NE(version, nullptr) << "the system menu's last entry opened no version dialog";
@@ -183,9 +226,34 @@ TEST_F(Dialogs, TheSystemMenusLastEntryOpensTheVersionDialogAndTheComputerPlaysO
               SettingsText(1, 1, 1, OUTER_WIDTH_DEFAULT, OUTER_HEIGHT_DEFAULT));
 }
 
+// The end-of-game message, waited for while the computers play: each move, and the message once
+// neither side can move, must come within MOVE_TIMEOUT_MS.
+HWND AwaitGameEnd(const MildaProcess& milda, HWND game) {
+    const ULONGLONG start = ::GetTickCount64();
+    ULONGLONG lastChange = start;
+    BoardPicture last;
+    while (::GetTickCount64() - start < WHOLE_GAME_TIMEOUT_MS) {
+        if (const HWND box = milda.FindDialog(GAME_OVER_CAPTION))
+            return box;
+        BoardPicture p;
+        if (ReadBoard(game, &p) && p.Readable() && !p.SamePosition(last)) {
+            last = p;
+            lastChange = ::GetTickCount64();
+        } else if (::GetTickCount64() - lastChange > MOVE_TIMEOUT_MS) {
+            ADD_FAILURE() << (IsGameOver(last) ? "no end-of-game message" : "no move") << " within "
+                          << MOVE_TIMEOUT_MS << " ms of the last move" << last.Text()
+                          << milda.DescribeWindows();
+            return nullptr;
+        }
+        ::Sleep(POLL_INTERVAL_MS);
+    }
+    ADD_FAILURE() << "the game did not end" << last.Text();
+    return nullptr;
+}
+
 // Waits for the end-of-game message, reads it and the final board behind it.
 void ReadGameEnd(const MildaProcess& milda, HWND game, HWND* box, BoardPicture* final) {
-    *box = milda.WaitForDialog(GAME_OVER_CAPTION, WHOLE_GAME_TIMEOUT_MS);
+    *box = AwaitGameEnd(milda, game);
     ASSERT_NE(*box, nullptr) << "no end-of-game message";
     ASSERT_TRUE(MoveBeside(*box, game));
     // The last move's repaint may reach the screen just after the message shows. Once it has,

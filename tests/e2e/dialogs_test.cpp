@@ -39,40 +39,31 @@ bool IsGameOver(const BoardPicture& p) {
 // The open menu's highlighted entry is its last, and a separator line runs across the menu just
 // above it; polled until the menu is drawn so.
 ::testing::AssertionResult SeparatorAboveHighlightedLastEntry(HWND menu) {
-    const COLORREF highlights[] = {::GetSysColor(COLOR_HIGHLIGHT),
-                                   ::GetSysColor(COLOR_MENUHILIGHT)};
-    const COLORREF line = ::GetSysColor(COLOR_BTNSHADOW);
+    const COLORREF lit[] = {::GetSysColor(COLOR_HIGHLIGHT), ::GetSysColor(COLOR_MENUHILIGHT)};
     const ULONGLONG end = ::GetTickCount64() + REACT_TIMEOUT_MS;
-    std::string seen = "no menu to read";
-    while (::GetTickCount64() < end) {
-        RECT rc = {};
-        ScreenPixels px;
-        ::GetWindowRect(menu, &rc);
-        if (px.Capture(rc.left, rc.top, rc.right - rc.left, rc.bottom - rc.top)) {
-            // The band of the highlighted entry, read up its right side, where no text is.
-            const int x = px.Width() - 8;
-            auto lit = [&](int y) {
-                return std::count(highlights, highlights + 2, px.At(x, y)) > 0;
-            };
-            int top = px.Height() - 1;
-            while (top > 0 && !lit(top))
-                --top;
-            const int bandBottom = top;
-            while (top > 0 && lit(top - 1))
-                --top;
-            for (int y = top - 1; y > 0 && y >= top - px.Height() / 16; --y) {
-                int onLine = 0;
-                for (int i = px.Width() / 4; i < px.Width() * 3 / 4; ++i)
-                    onLine += px.At(i, y) == line;
-                if (onLine == px.Width() * 3 / 4 - px.Width() / 4)
-                    return ::testing::AssertionSuccess();
-            }
-            seen = "highlighted rows " + std::to_string(top) + " to " + std::to_string(bandBottom) +
-                   " of " + std::to_string(px.Height()) + ", no separator line just above";
+    RECT rc = {};
+    ScreenPixels px;
+    while (::GetTickCount64() < end && ::GetWindowRect(menu, &rc) &&
+           px.Capture(rc.left, rc.top, rc.right - rc.left, rc.bottom - rc.top)) {
+        // Up the right side of the highlighted band, where no text is, to the rows above it:
+        // one must be the separator's line across the middle half of the menu.
+        const int w = px.Width();
+        auto isLit = [&](int y) { return std::count(lit, lit + 2, px.At(w - 8, y)) > 0; };
+        int y = px.Height() - 1;
+        while (y > 0 && !isLit(y))
+            --y;
+        while (y > 0 && isLit(y))
+            --y;
+        for (const int below = y; y > 0 && y >= below - px.Height() / 16; --y) {
+            int onLine = 0;
+            for (int x = w / 4; x < w * 3 / 4; ++x)
+                onLine += px.At(x, y) == ::GetSysColor(COLOR_BTNSHADOW);
+            if (onLine == w * 3 / 4 - w / 4)
+                return ::testing::AssertionSuccess();
         }
         ::Sleep(POLL_INTERVAL_MS);
     }
-    return ::testing::AssertionFailure() << "the system menu's last entry: " << seen;
+    return ::testing::AssertionFailure() << "no separator line above the system menu's last entry";
 }
 
 // The message box's text is its static with a line break; the icon's static has no text.
@@ -123,11 +114,12 @@ TEST_F(Dialogs, OptionsShowTheCurrentValuesCancelKeepsThemAndOkChangesTheGameInP
     ASSERT_FALSE(LegalSquares(p, Square::White).empty()) << "white has no move" << p.Text();
     EXPECT_EQ(p.DotCount(), 0) << p.Text();
 
-    // Guide on: dots on exactly white's legal squares, the position unchanged.
+    // Guide on, black a person too: dots on exactly white's legal squares, the position
+    // unchanged.
     options = OpenOptions();
     ASSERT_NE(options, nullptr);
     ExpectOptionsShow(options, 0, 2, false);
-    SetOptions(options, 0, 2, true, IDOK);
+    SetOptions(options, 0, 0, true, IDOK);
     const BoardPicture rested = p;
     p = Await([&](const BoardPicture& b) { return b.DotCount() > 0; }, "guide dots");
     EXPECT_TRUE(DotsOnLegalSquaresOf(p, Square::White));
@@ -136,11 +128,18 @@ TEST_F(Dialogs, OptionsShowTheCurrentValuesCancelKeepsThemAndOkChangesTheGameInP
             EXPECT_EQ(p.At(x, y), rested.At(x, y)) << "(" << x << "," << y << ")";
     }
 
+    // White's click shows at once, with black's dots: no computer moves to paint it.
+    const POINT move = LegalSquares(p, Square::White).front();
+    ClickSquare(move.x, move.y);
+    p = Await([&](const BoardPicture& b) { return b.At(move.x, move.y) == Square::White; },
+              "white's clicked move against a person");
+    EXPECT_TRUE(DotsOnLegalSquaresOf(p, Square::Black));
+
     // Escape ends the program with the last confirmed values.
     ASSERT_TRUE(PressKey(game, VK_ESCAPE));
     AwaitExit("Escape");
     EXPECT_EQ(milda.SettingsLines(),
-              SettingsText(0, 2, 1, OUTER_WIDTH_DEFAULT, OUTER_HEIGHT_DEFAULT));
+              SettingsText(0, 0, 1, OUTER_WIDTH_DEFAULT, OUTER_HEIGHT_DEFAULT));
 }
 
 // Options opened by F3 right behind white's first move: the computer (black) is to move all the

@@ -1,6 +1,7 @@
 #include "milda_fixture.h"
 
 #include <cstdio>
+#include <cstdlib>
 #include <sstream>
 
 const wchar_t OPTIONS_CAPTION[] = L"オプション";
@@ -140,6 +141,13 @@ HWND MildaFixture::OpenOptions() {
     EXPECT_TRUE(PressKey(game, VK_F3));
     HWND dialog = milda.WaitForDialog(OPTIONS_CAPTION);
     EXPECT_NE(dialog, nullptr) << "F3 opened no Options dialog; " << milda.DescribeWindows();
+    // Over the middle of the game window (which leaves room for it on the screen).
+    RECT d = {};
+    RECT g = {};
+    if (::GetWindowRect(dialog, &d) && ::GetWindowRect(game, &g)) {
+        EXPECT_LE(std::abs(d.left + d.right - g.left - g.right), 1) << "Options not centred";
+        EXPECT_LE(std::abs(d.top + d.bottom - g.top - g.bottom), 1) << "Options not centred";
+    }
     return dialog;
 }
 

@@ -70,6 +70,26 @@ TEST_F(Play, APersonsClickPlaysTheComputerAnswersAndStrayClicksChangeNothing) {
               SettingsText(0, 1, 1, OUTER_WIDTH_DEFAULT, OUTER_HEIGHT_DEFAULT));
 }
 
+TEST_F(Play, TwoPersonsClickAGameToItsEndAndTheLastClickBringsTheMessage) {
+    ASSERT_NO_FATAL_FAILURE(Launch("[Option]\r\nFirstPlayer=0\r\nLastPlayer=0\r\n"));
+    BoardPicture p = Await(WhiteToMoveAtStart, "the starting position with 4 dots");
+    // Each click plays the first square the guide marks, for whichever side is to move.
+    while (milda.FindDialog(GAME_OVER_CAPTION) == nullptr) {
+        int dot = 0;
+        while (dot < 64 && p.DotAt(dot % 8, dot / 8) == Square::Empty)
+            ++dot;
+        ASSERT_LT(dot, 64) << "neither a guide dot nor the end-of-game message" << p.Text();
+        const int discs = p.Discs();
+        ClickSquare(dot % 8, dot / 8);
+        const ULONGLONG end = ::GetTickCount64() + REACT_TIMEOUT_MS;
+        while (!(ReadBoard(game, &p) && p.Readable() && p.Discs() > discs) &&
+               milda.FindDialog(GAME_OVER_CAPTION) == nullptr) {
+            ASSERT_LT(::GetTickCount64(), end) << "no move shown for the click" << p.Text();
+            ::Sleep(POLL_INTERVAL_MS);
+        }
+    }
+}
+
 TEST_F(Play, ResizingLaysTheBoardOutAgain) {
     ASSERT_NO_FATAL_FAILURE(Launch());
     Await(WhiteToMoveAtStart, "the starting position with 4 dots");

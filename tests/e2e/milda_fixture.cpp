@@ -142,12 +142,11 @@ HWND MildaFixture::OpenOptions() {
     HWND dialog = milda.WaitForDialog(OPTIONS_CAPTION);
     EXPECT_NE(dialog, nullptr) << "F3 opened no Options dialog; " << milda.DescribeWindows();
     // Over the middle of the game window (which leaves room for it on the screen).
-    RECT d = {};
-    RECT g = {};
-    if (::GetWindowRect(dialog, &d) && ::GetWindowRect(game, &g)) {
-        EXPECT_LE(std::abs(d.left + d.right - g.left - g.right), 1) << "Options not centred";
-        EXPECT_LE(std::abs(d.top + d.bottom - g.top - g.bottom), 1) << "Options not centred";
-    }
+    RECT d = {}, g = {};
+    EXPECT_TRUE(::GetWindowRect(dialog, &d) && ::GetWindowRect(game, &g) &&
+                std::abs(d.left + d.right - g.left - g.right) <= 1 &&
+                std::abs(d.top + d.bottom - g.top - g.bottom) <= 1)
+        << "the Options dialog is not over the middle of the game window";
     return dialog;
 }
 

@@ -134,7 +134,10 @@ TEST_F(SettingsFile, FoldersWithJapaneseNamesOrBeyondMaxPath) {
         deep += L"\\a-rather-long-folder-name-0123456789";
         ASSERT_TRUE(::CreateDirectoryW(LongPathForm(deep).c_str(), nullptr));
     }
-    for (const std::wstring& path : {japanese + L"\\ミルダ.ini", deep + L"\\milda.ini"}) {
+    // Exactly MAX_PATH characters is already one too many for the profile functions.
+    const std::wstring exact = m_dir.File(std::wstring(MAX_PATH - m_dir.Path().size() - 5, L'n'));
+    for (const std::wstring& path :
+         {japanese + L"\\ミルダ.ini", deep + L"\\milda.ini", exact + L".ini"}) {
         Use(path);
         WriteDefaults(m_ini);
         m_ini.WriteInt(L"Option", L"LastPlayer", -1);

@@ -6,12 +6,10 @@ namespace {
 
 using StartAndClose = MildaFixture;
 
-// The platform's own handling for every message. A named function, not a lambda: a dialog
-// procedure has the platform's calling convention, which on 32-bit Windows is not C++'s.
+// Named, not a lambda: on 32-bit Windows a dialog procedure has its own calling convention.
 INT_PTR CALLBACK DefaultHandlingOnly(HWND, UINT, WPARAM, LPARAM) { return FALSE; }
 
-// The game window's outer size as its template and menu make it, before the program sizes it:
-// the executable's own template made into a window of this process.
+// The game window's outer size from its template alone, made into a window of this process.
 SIZE TemplateOuterSize(const std::wstring& exe) {
     SIZE size = {0, 0};
     const HMODULE module = ::LoadLibraryExW(exe.c_str(), nullptr, LOAD_LIBRARY_AS_DATAFILE);

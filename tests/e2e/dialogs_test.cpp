@@ -81,7 +81,6 @@ TEST_F(Dialogs, OptionsShowTheCurrentValuesCancelKeepsThemAndOkChangesTheGameInP
 
     // F3: the defaults, and both lists hold the six kinds in order.
     HWND options = OpenOptions();
-    ASSERT_NE(options, nullptr);
     ExpectOptionsShow(options, 0, 1, true);
     const std::vector<std::wstring> kinds(std::begin(PLAYER_ENTRIES), std::end(PLAYER_ENTRIES));
     EXPECT_EQ(ComboEntries(::GetDlgItem(options, ID_WHITE_LIST)), kinds);
@@ -96,28 +95,27 @@ TEST_F(Dialogs, OptionsShowTheCurrentValuesCancelKeepsThemAndOkChangesTheGameInP
     Await([](const BoardPicture& p) { return p.Discs() == 6 && p.DotCount() > 0; },
           "black's answer after Cancel");
 
-    // OK: white becomes the computer at level 3 and moves by itself; the guide goes away.
+    // OK: white becomes the computer at level 3 and moves by itself, black a person: the game
+    // rests with black to move and black's dots.
     options = OpenOptions();
-    ASSERT_NE(options, nullptr);
     ExpectOptionsShow(options, 0, 1, true);
-    SetOptions(options, 3, 1, false, IDOK);
-    Await([](const BoardPicture& p) { return p.Discs() >= 8 && p.DotCount() == 0; },
-          "the computer playing white", START_TIMEOUT_MS);
-
-    // White back to a person, black at level 2, guide still off: the game comes to rest with
-    // white to move and shows no dots.
-    options = OpenOptions();
-    ASSERT_NE(options, nullptr);
-    ExpectOptionsShow(options, 3, 1, false);
-    SetOptions(options, 0, 2, false, IDOK);
+    SetOptions(options, 3, 0, true, IDOK);
     BoardPicture p = AwaitQuiet(QUIET_MS, START_TIMEOUT_MS);
-    ASSERT_FALSE(LegalSquares(p, Square::White).empty()) << "white has no move" << p.Text();
+    ASSERT_EQ(p.Discs(), 7) << "white did not move by itself" << p.Text();
+    EXPECT_TRUE(DotsOnLegalSquaresOf(p, Square::Black));
+
+    // White back to a person, black the computer at level 2, guide off: black moves by itself,
+    // and the game rests with white to move and no dots.
+    options = OpenOptions();
+    ExpectOptionsShow(options, 3, 0, true);
+    SetOptions(options, 0, 2, false, IDOK);
+    p = AwaitQuiet(QUIET_MS, START_TIMEOUT_MS);
+    ASSERT_EQ(p.Discs(), 8) << "black did not move by itself" << p.Text();
     EXPECT_EQ(p.DotCount(), 0) << p.Text();
 
     // Guide on, black a person too: dots on exactly white's legal squares, the position
     // unchanged.
     options = OpenOptions();
-    ASSERT_NE(options, nullptr);
     ExpectOptionsShow(options, 0, 2, false);
     SetOptions(options, 0, 0, true, IDOK);
     const BoardPicture rested = p;
@@ -257,7 +255,7 @@ void ReadGameEnd(const MildaProcess& milda, HWND game, HWND* box, BoardPicture* 
     ASSERT_TRUE(MoveBeside(*box, game));
     // The last move's repaint may reach the screen just after the message shows. Once it has,
     // neither side has a square left.
-    EXPECT_TRUE(WaitForBoard(game, IsGameOver, "a position in which neither side can move", final));
+    ASSERT_TRUE(WaitForBoard(game, IsGameOver, "a position in which neither side can move", final));
     EXPECT_EQ(final->DotCount(), 0) << final->Text();
     const std::wstring want = ResultText(final->Count(Square::White), final->Count(Square::Black));
     const std::wstring got = MessageTextOf(*box);

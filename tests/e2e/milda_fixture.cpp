@@ -12,6 +12,21 @@ const wchar_t* const PLAYER_ENTRIES[6] = {L"人間",      L"COM(Lv 1)", L"COM(Lv
 
 namespace {
 
+// An ASSERT ends its test even inside a helper, so that the waits below stop the test at the
+// first one that fails: what follows a failed wait would only time out on the same fault.
+class EndTestOnFatalFailure : public ::testing::EmptyTestEventListener {
+    void OnTestPartResult(const ::testing::TestPartResult& result) override {
+        if (result.fatally_failed())
+            throw ::testing::AssertionException(result);
+    }
+};
+const bool END_TEST_ON_FATAL_FAILURE = [] {
+    ::testing::UnitTest::GetInstance()->listeners().Append(new EndTestOnFatalFailure);
+    return true;
+}();
+
+void AssertWaited(const ::testing::AssertionResult& waited) { ASSERT_TRUE(waited); }
+
 bool OnBoard(int x, int y) { return x >= 0 && x < 8 && y >= 0 && y < 8; }
 
 bool Brackets(const BoardPicture& p, int x, int y, Square side) {
@@ -92,14 +107,14 @@ void MildaFixture::Launch(const std::string& settings) {
 }
 
 void MildaFixture::AwaitExit(const char* how) {
-    EXPECT_TRUE(milda.WaitForExit())
+    ASSERT_TRUE(milda.WaitForExit())
         << "milda.exe still runs after " << how << "; " << milda.DescribeWindows();
 }
 
 BoardPicture MildaFixture::Await(const std::function<bool(const BoardPicture&)>& condition,
                                  const char* what, DWORD timeoutMs) {
     BoardPicture p;
-    EXPECT_TRUE(WaitForBoard(game, condition, what, &p, timeoutMs));
+    AssertWaited(WaitForBoard(game, condition, what, &p, timeoutMs));
     return p;
 }
 
@@ -121,8 +136,8 @@ BoardPicture MildaFixture::AwaitQuiet(DWORD quietMs, DWORD timeoutMs) {
         }
         ::Sleep(POLL_INTERVAL_MS);
     }
-    ADD_FAILURE() << "the board kept changing for " << timeoutMs
-                  << " ms; last seen:" << last.Text();
+    AssertWaited(::testing::AssertionFailure() << "the board kept changing for " << timeoutMs
+                                               << " ms; last seen:" << last.Text());
     return last;
 }
 
@@ -140,7 +155,8 @@ SIZE MildaFixture::OuterSize() const {
 HWND MildaFixture::OpenOptions() {
     EXPECT_TRUE(PressKey(game, VK_F3));
     HWND dialog = milda.WaitForDialog(OPTIONS_CAPTION);
-    EXPECT_NE(dialog, nullptr) << "F3 opened no Options dialog; " << milda.DescribeWindows();
+    AssertWaited(::testing::AssertionResult(dialog != nullptr)
+                 << "F3 opened no Options dialog; " << milda.DescribeWindows());
     // Over the middle of the game window (which leaves room for it on the screen).
     RECT d = {}, g = {};
     EXPECT_TRUE(::GetWindowRect(dialog, &d) && ::GetWindowRect(game, &g) &&
@@ -175,8 +191,8 @@ void MildaFixture::SetOptions(HWND dialog, int white, int black, bool guide, int
         const ULONGLONG end = ::GetTickCount64() + REACT_TIMEOUT_MS;
         while (IsChecked(guideBox) != guide && ::GetTickCount64() < end)
             ::Sleep(POLL_INTERVAL_MS);
-        EXPECT_EQ(IsChecked(guideBox), guide) << "a click on the guide box did not toggle it";
+        ASSERT_EQ(IsChecked(guideBox), guide) << "a click on the guide box did not toggle it";
     }
     EXPECT_TRUE(ClickButton(dialog, button));
-    EXPECT_TRUE(milda.WaitForWindowGone(dialog)) << "the Options dialog stayed open";
+    ASSERT_TRUE(milda.WaitForWindowGone(dialog)) << "the Options dialog stayed open";
 }

@@ -39,9 +39,9 @@ protected:
 
     // Starts the copy (after writing the settings file, if any) and waits for its game window.
     void Launch(const std::string& settings = std::string());
-    // Waits for the program to end after a close request.
+    // Waits for the program to end after a close request. (Each wait ends the test on failure.)
     void AwaitExit(const char* how);
-    // The board read back until the condition holds; fails the test otherwise.
+    // The board read back until the condition holds.
     BoardPicture Await(const std::function<bool(const BoardPicture&)>& condition, const char* what,
                        DWORD timeoutMs = REACT_TIMEOUT_MS);
     // The board once it has not changed for a while (no side moves by itself any more).

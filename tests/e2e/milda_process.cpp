@@ -56,9 +56,10 @@ std::wstring NewTestFolder() {
     if (!base.empty() && base.back() == L'\\')
         base.pop_back();
     for (;;) {
-        const std::wstring folder = base + L"\\milda-e2e-" +
-                                    std::to_wstring(::GetCurrentProcessId()) + L"-" +
-                                    std::to_wstring(++counter);
+        // Named as people name folders, with spaces and dots (the settings take the last dot).
+        const std::wstring folder = base + L"\\ミルダ v1.2 (e2e " +
+                                    std::to_wstring(::GetCurrentProcessId()) + L"." +
+                                    std::to_wstring(++counter) + L")";
         if (::CreateDirectoryW(folder.c_str(), nullptr))
             return folder;
         if (::GetLastError() != ERROR_ALREADY_EXISTS)

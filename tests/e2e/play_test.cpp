@@ -99,7 +99,7 @@ TEST_F(Play, ResizingLaysTheBoardOutAgain) {
         ::SetWindowPos(game, nullptr, 0, 0, 540, 430, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE));
     const BoardLayout wide = BoardLayout::Of(game);
     ASSERT_GT(wide.cellWidth, wide.cellHeight);
-    EXPECT_TRUE(AwaitGrid(game, wide));
+    ASSERT_TRUE(AwaitGrid(game, wide));
     BoardPicture p = Await(WhiteToMoveAtStart, "the starting position laid out for 540x430");
     EXPECT_TRUE(DotsOnLegalSquaresOf(p, Square::White));
 
@@ -118,7 +118,7 @@ TEST_F(Play, ResizingLaysTheBoardOutAgain) {
         ::SetWindowPos(game, nullptr, 0, 0, 300, 400, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE));
     const BoardLayout tall = BoardLayout::Of(game);
     ASSERT_LT(tall.cellWidth, tall.cellHeight);
-    EXPECT_TRUE(AwaitGrid(game, tall));
+    ASSERT_TRUE(AwaitGrid(game, tall));
     const BoardPicture before = p;
     p = Await([&](const BoardPicture& b) { return b.SamePosition(before); },
               "the same position laid out for 300x400");

@@ -114,7 +114,6 @@ TEST_F(StartAndClose, HandEditedGarbageOpensAPlayableGame) {
 
     // The kinds come back within the lists: white a person, black the top computer level.
     HWND options = OpenOptions();
-    ASSERT_NE(options, nullptr);
     ExpectOptionsShow(options, 0, 5, false);
     EXPECT_TRUE(ClickButton(options, IDCANCEL));
     ASSERT_TRUE(milda.WaitForWindowGone(options));
@@ -138,6 +137,11 @@ TEST_F(StartAndClose, HandEditedGarbageOpensAPlayableGame) {
     EXPECT_EQ(read(L"Option", L"Guide"), 0);
     EXPECT_EQ(read(L"Window", L"cx"), OUTER_WIDTH_DEFAULT);
     EXPECT_EQ(read(L"Window", L"cy"), ::GetSystemMetrics(SM_CYVIRTUALSCREEN));
+
+    // The other way round: a width beyond the desktop is cut to it, no height falls back.
+    ASSERT_NO_FATAL_FAILURE(Launch("[Window]\r\ncx=99999\r\ncy=-1\r\n"));
+    EXPECT_EQ(OuterSize().cx, ::GetSystemMetrics(SM_CXVIRTUALSCREEN));
+    EXPECT_EQ(OuterSize().cy, OUTER_HEIGHT_DEFAULT);
 }
 
 } // namespace

@@ -15,7 +15,7 @@
 namespace {
 
 constexpr UINT WM_RUN_START_ACTION = WM_APP + 1;
-// A dialog with a start action that has not ended this long after it began fails its test.
+// A dialog that has not ended this long after it began fails its test.
 constexpr UINT_PTR DEADLINE_TIMER = 0xDEAD;
 constexpr UINT DEADLINE_MS = 5000;
 
@@ -62,10 +62,9 @@ public:
 protected:
     BOOL OnInitDialog() override {
         const BOOL result = CDialog::OnInitDialog();
-        if (m_onStart) {
+        if (m_onStart)
             ::PostMessageW(m_hWnd, WM_RUN_START_ACTION, 0, 0);
-            ::SetTimer(m_hWnd, DEADLINE_TIMER, DEADLINE_MS, nullptr);
-        }
+        ::SetTimer(m_hWnd, DEADLINE_TIMER, DEADLINE_MS, nullptr);
         return result;
     }
 
@@ -251,6 +250,44 @@ TEST(ModalRun, NestedDialogsDisableTheirOwnerAndThePreFilterSeesTheirMessages) {
     EXPECT_NE(ownerInside, nullptr);
     EXPECT_TRUE(ownerEnabledAfter);
     EXPECT_GT(app.m_nSeen, 0);
+}
+
+// A window dragged half past each edge of the work area in turn (left, right, top, bottom): the
+// dialog it opens stays whole on the work area, against that edge, over the window's middle.
+TEST(ModalRun, ADialogOfAWindowHalfOffTheScreenStaysOnItsEdge) {
+    for (int edge = 0; edge < 4; ++edge) {
+        CTestDialog owner(IDD_TEST_PLAIN);
+        MONITORINFO monitor = {};
+        RECT placed = {}, over = {};
+        owner.m_onStart = [&](CTestDialog& o) {
+            monitor.cbSize = sizeof(monitor);
+            ::GetMonitorInfoW(::MonitorFromWindow(o.m_hWnd, MONITOR_DEFAULTTONEAREST), &monitor);
+            const RECT& work = monitor.rcWork;
+            ::GetWindowRect(o.m_hWnd, &over);
+            const LONG w = over.right - over.left, h = over.bottom - over.top;
+            const LONG midX = (work.left + work.right - w) / 2;
+            const LONG midY = (work.top + work.bottom - h) / 2;
+            const LONG x[4] = {work.left - w / 2, work.right - w / 2, midX, midX};
+            const LONG y[4] = {midY, midY, work.top - h / 2, work.bottom - h / 2};
+            ::SetWindowPos(o.m_hWnd, nullptr, x[edge], y[edge], 0, 0, SWP_NOSIZE);
+            ::GetWindowRect(o.m_hWnd, &over);
+            CTestDialog inner(IDD_TEST_LISTS, &o);
+            inner.m_onStart = [&](CTestDialog& i) {
+                ::GetWindowRect(i.m_hWnd, &placed);
+                i.EndDialog(IDOK);
+            };
+            inner.DoModal();
+            o.EndDialog(IDOK);
+        };
+        ASSERT_EQ(owner.DoModal(), IDOK);
+        const RECT& area = monitor.rcWork;
+        const LONG offEdge[4] = {placed.left - area.left, placed.right - area.right,
+                                 placed.top - area.top, placed.bottom - area.bottom};
+        EXPECT_EQ(offEdge[edge], 0) << "edge " << edge;
+        const LONG offMiddle = edge < 2 ? placed.top + placed.bottom - over.top - over.bottom
+                                        : placed.left + placed.right - over.left - over.right;
+        EXPECT_LE(std::abs(offMiddle), 1) << "edge " << edge;
+    }
 }
 
 TEST(ModalRun, QuitRequestEndsTheLoopAndIsPassedOn) {

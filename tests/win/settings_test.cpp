@@ -150,21 +150,25 @@ TEST_F(SettingsFile, FoldersWithJapaneseNamesOrBeyondMaxPath) {
 }
 
 TEST(SettingsPath, NamedAfterTheExecutableAsItsFolderListsIt) {
-    EXPECT_EQ(SettingsPathForExecutable(L"C:\\Games\\Board.exe"), L"C:\\Games\\Board.ini");
-    EXPECT_EQ(SettingsPathForExecutable(L"C:\\dir.v2\\Board"), L"C:\\dir.v2\\Board.ini");
+    // Dots and spaces in folder names, a renamed executable, and one without an extension.
+    const std::wstring documents = L"C:\\Users\\taro.yamada\\Documents\\";
+    EXPECT_EQ(SettingsPathForExecutable(documents + L"Milda\\milda.exe"),
+              documents + L"Milda\\milda.ini");
+    EXPECT_EQ(SettingsPathForExecutable(documents + L"ミルダ v1.2\\milda.v2.exe"),
+              documents + L"ミルダ v1.2\\milda.v2.ini");
+    EXPECT_EQ(SettingsPathForExecutable(documents + L"ミルダ v1.2\\Milda"),
+              documents + L"ミルダ v1.2\\Milda.ini");
     EXPECT_EQ(SettingsPathForExecutable(L"C:\\Games\\.exe"), L"C:\\Games\\.ini");
 
     CTempDir dir;
-    ASSERT_TRUE(WriteWholeFile(dir.File(L"Long Game Name.Exe"), "MZ"));
-    EXPECT_EQ(SettingsPathForExecutable(dir.File(L"long game name.exe")),
-              dir.File(L"Long Game Name.ini"));
+    ASSERT_TRUE(WriteWholeFile(dir.File(L"Milda v1.2.Exe"), "MZ"));
+    EXPECT_EQ(SettingsPathForExecutable(dir.File(L"milda V1.2.exe")), dir.File(L"Milda v1.2.ini"));
     wchar_t shortPath[MAX_PATH];
-    ASSERT_NE(::GetShortPathNameW(dir.File(L"Long Game Name.Exe").c_str(), shortPath, MAX_PATH),
-              0u);
+    ASSERT_NE(::GetShortPathNameW(dir.File(L"Milda v1.2.Exe").c_str(), shortPath, MAX_PATH), 0u);
     const std::wstring shortName = shortPath;
-    ASSERT_EQ(shortName.find(L"Long Game"), std::wstring::npos);
+    ASSERT_EQ(shortName.find(L"v1.2"), std::wstring::npos);
     const std::wstring expected =
-        shortName.substr(0, shortName.find_last_of(L'\\') + 1) + L"Long Game Name.ini";
+        shortName.substr(0, shortName.find_last_of(L'\\') + 1) + L"Milda v1.2.ini";
     EXPECT_EQ(SettingsPathForExecutable(shortName), expected);
 
     CIniFile ini;
@@ -176,18 +180,18 @@ TEST(SettingsPath, NamedAfterTheExecutableAsItsFolderListsIt) {
 TEST(SettingsPath, RenamedExecutableUsesItsNewName) {
     const std::wstring probe = ExecutableDir() + L"\\milda_win_probe.exe";
     CTempDir dir;
-    const std::wstring renamed = dir.File(L"別名 ゲーム.exe");
+    const std::wstring renamed = dir.File(L"ミルダ.v2.exe");
     ASSERT_TRUE(::CopyFileW(probe.c_str(), renamed.c_str(), TRUE));
     ASSERT_EQ(RunProcess(renamed, L"settings", CHILD_TIMEOUT_MS), 0u);
-    EXPECT_NE(ReadWholeFile(dir.File(L"別名 ゲーム.ini")).find("Written=1"), std::string::npos);
+    EXPECT_NE(ReadWholeFile(dir.File(L"ミルダ.v2.ini")).find("Written=1"), std::string::npos);
     EXPECT_FALSE(FileExists(dir.File(L"milda_win_probe.ini")));
 
     // Started through its 8.3 path, it still goes by its long name.
-    ASSERT_TRUE(::DeleteFileW(dir.File(L"別名 ゲーム.ini").c_str()));
+    ASSERT_TRUE(::DeleteFileW(dir.File(L"ミルダ.v2.ini").c_str()));
     wchar_t shortPath[MAX_PATH];
     ASSERT_NE(::GetShortPathNameW(renamed.c_str(), shortPath, MAX_PATH), 0u);
     ASSERT_EQ(RunProcess(shortPath, L"settings", CHILD_TIMEOUT_MS), 0u);
-    EXPECT_TRUE(FileExists(dir.File(L"別名 ゲーム.ini")));
+    EXPECT_TRUE(FileExists(dir.File(L"ミルダ.v2.ini")));
 }
 
 // No program can be started from a path of MAX_PATH or more, so the derivation is checked

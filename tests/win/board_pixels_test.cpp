@@ -82,34 +82,34 @@ INSTANTIATE_TEST_SUITE_P(ClientSizes, EmptyBoardPicture,
 
 TEST(BoardPicture, DiscFillsItsInsetRectangle) {
     CGameBoard board;
-    LayOut(board, 420, 420);
+    LayOut(board, 420, 256);
     ClearSquares(board);
     board.m_cell[CellIndex(3, 5)] = WHITE;
     board.m_cell[CellIndex(4, 5)] = BLACK;
     board.m_guide = 0;
-    CDibCanvas canvas(420, 420, UNTOUCHED);
+    CDibCanvas canvas(420, 256, UNTOUCHED);
     board.DrawAll(canvas.DC());
 
-    // Square (3, 5) at W = H = 51: the disc's rectangle is (162, 264)-(203, 305).
-    EXPECT_EQ(canvas.At(182, 284), PURE_WHITE);
-    EXPECT_EQ(canvas.At(170, 284), PURE_WHITE);
-    EXPECT_EQ(canvas.At(182, 296), PURE_WHITE);
+    // Square (3, 5) at W = 51, H = 31: the disc's rectangle is (162, 162)-(203, 187).
+    EXPECT_EQ(canvas.At(182, 174), PURE_WHITE);
+    EXPECT_EQ(canvas.At(170, 174), PURE_WHITE);
+    EXPECT_EQ(canvas.At(182, 180), PURE_WHITE);
     // The 2-pixel outline where the ellipse touches its rectangle, in pure black.
-    EXPECT_EQ(canvas.At(162, 284), OUTLINE_BLACK);
-    EXPECT_EQ(canvas.At(202, 284), OUTLINE_BLACK);
-    EXPECT_EQ(canvas.At(182, 264), OUTLINE_BLACK);
-    EXPECT_EQ(canvas.At(182, 304), OUTLINE_BLACK);
+    EXPECT_EQ(canvas.At(162, 174), OUTLINE_BLACK);
+    EXPECT_EQ(canvas.At(202, 174), OUTLINE_BLACK);
+    EXPECT_EQ(canvas.At(182, 162), OUTLINE_BLACK);
+    EXPECT_EQ(canvas.At(182, 186), OUTLINE_BLACK);
     // Outside the ellipse the square stays board grey.
-    EXPECT_EQ(canvas.At(160, 284), BOARD_GREY);
-    EXPECT_EQ(canvas.At(204, 284), BOARD_GREY);
-    EXPECT_EQ(canvas.At(182, 262), BOARD_GREY);
-    EXPECT_EQ(canvas.At(182, 307), BOARD_GREY);
-    EXPECT_EQ(canvas.At(163, 265), BOARD_GREY);
-    EXPECT_EQ(canvas.At(201, 303), BOARD_GREY);
+    EXPECT_EQ(canvas.At(160, 174), BOARD_GREY);
+    EXPECT_EQ(canvas.At(204, 174), BOARD_GREY);
+    EXPECT_EQ(canvas.At(182, 160), BOARD_GREY);
+    EXPECT_EQ(canvas.At(182, 189), BOARD_GREY);
+    EXPECT_EQ(canvas.At(163, 163), BOARD_GREY);
+    EXPECT_EQ(canvas.At(201, 185), BOARD_GREY);
     // A black disc is filled near-black, its neighbour square's grid line untouched.
-    EXPECT_EQ(canvas.At(233, 284), NEAR_BLACK);
-    EXPECT_EQ(canvas.At(208, 284), NEAR_BLACK);
-    EXPECT_EQ(canvas.At(209, 284), BOARD_GREY);
+    EXPECT_EQ(canvas.At(233, 174), NEAR_BLACK);
+    EXPECT_EQ(canvas.At(208, 174), NEAR_BLACK);
+    EXPECT_EQ(canvas.At(209, 174), BOARD_GREY);
 }
 
 struct GuideCase {

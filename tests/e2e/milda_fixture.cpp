@@ -20,10 +20,8 @@ class EndTestOnFatalFailure : public ::testing::EmptyTestEventListener {
             throw ::testing::AssertionException(result);
     }
 };
-const bool END_TEST_ON_FATAL_FAILURE = [] {
-    ::testing::UnitTest::GetInstance()->listeners().Append(new EndTestOnFatalFailure);
-    return true;
-}();
+const bool END_TEST_ON_FATAL_FAILURE =
+    (::testing::UnitTest::GetInstance()->listeners().Append(new EndTestOnFatalFailure), true);
 
 void AssertWaited(const ::testing::AssertionResult& waited) { ASSERT_TRUE(waited); }
 

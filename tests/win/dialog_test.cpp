@@ -257,12 +257,12 @@ TEST(ModalRun, NestedDialogsDisableTheirOwnerAndThePreFilterSeesTheirMessages) {
 TEST(ModalRun, ADialogOfAWindowHalfOffTheScreenStaysOnItsEdge) {
     for (int edge = 0; edge < 4; ++edge) {
         CTestDialog owner(IDD_TEST_PLAIN);
-        MONITORINFO monitor = {};
-        RECT placed = {}, over = {};
+        RECT work = {}, placed = {}, over = {};
         owner.m_onStart = [&](CTestDialog& o) {
+            MONITORINFO monitor = {};
             monitor.cbSize = sizeof(monitor);
             ::GetMonitorInfoW(::MonitorFromWindow(o.m_hWnd, MONITOR_DEFAULTTONEAREST), &monitor);
-            const RECT& work = monitor.rcWork;
+            work = monitor.rcWork;
             ::GetWindowRect(o.m_hWnd, &over);
             const LONG w = over.right - over.left, h = over.bottom - over.top;
             const LONG midX = (work.left + work.right - w) / 2;
@@ -280,9 +280,8 @@ TEST(ModalRun, ADialogOfAWindowHalfOffTheScreenStaysOnItsEdge) {
             o.EndDialog(IDOK);
         };
         ASSERT_EQ(owner.DoModal(), IDOK);
-        const RECT& area = monitor.rcWork;
-        const LONG offEdge[4] = {placed.left - area.left, placed.right - area.right,
-                                 placed.top - area.top, placed.bottom - area.bottom};
+        const LONG offEdge[4] = {placed.left - work.left, placed.right - work.right,
+                                 placed.top - work.top, placed.bottom - work.bottom};
         EXPECT_EQ(offEdge[edge], 0) << "edge " << edge;
         const LONG offMiddle = edge < 2 ? placed.top + placed.bottom - over.top - over.bottom
                                         : placed.left + placed.right - over.left - over.right;

@@ -152,12 +152,11 @@ TEST_F(SettingsFile, FoldersWithJapaneseNamesOrBeyondMaxPath) {
 TEST(SettingsPath, NamedAfterTheExecutableAsItsFolderListsIt) {
     // Dots and spaces in folder names, a renamed executable, and one without an extension.
     const std::wstring documents = L"C:\\Users\\taro.yamada\\Documents\\";
+    const std::wstring versioned = documents + L"ミルダ v1.2\\";
     EXPECT_EQ(SettingsPathForExecutable(documents + L"Milda\\milda.exe"),
               documents + L"Milda\\milda.ini");
-    EXPECT_EQ(SettingsPathForExecutable(documents + L"ミルダ v1.2\\milda.v2.exe"),
-              documents + L"ミルダ v1.2\\milda.v2.ini");
-    EXPECT_EQ(SettingsPathForExecutable(documents + L"ミルダ v1.2\\Milda"),
-              documents + L"ミルダ v1.2\\Milda.ini");
+    EXPECT_EQ(SettingsPathForExecutable(versioned + L"milda.v2.exe"), versioned + L"milda.v2.ini");
+    EXPECT_EQ(SettingsPathForExecutable(versioned + L"Milda"), versioned + L"Milda.ini");
     EXPECT_EQ(SettingsPathForExecutable(L"C:\\Games\\.exe"), L"C:\\Games\\.ini");
 
     CTempDir dir;

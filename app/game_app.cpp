@@ -37,11 +37,15 @@ BOOL CGameApp::InitInstance() {
         result = dlg.DoModal();
         m_pMainWnd = nullptr;
     }
+    // A quit request is in the queue again: the framework's loop takes it and ends the program
+    // with its exit code.
+    if (result == DIALOG_QUIT)
+        return TRUE;
     if (result == DIALOG_FAILED) {
         ::MessageBoxW(nullptr, START_FAILED_TEXT, START_FAILED_CAPTION, MB_OK | MB_ICONERROR);
         m_exitCode = EXIT_GAME_WINDOW_FAILED;
     }
-    // No message loop of our own: the program ends with the game window.
+    // No message loop of our own otherwise: the program ends with the game window.
     return FALSE;
 }
 

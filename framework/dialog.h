@@ -8,6 +8,9 @@
 
 // DoModal's result when the dialog could not be made: no template, or the window failed.
 constexpr INT_PTR DIALOG_FAILED = -1;
+// DoModal's result when a quit request (WM_QUIT) ended its loop; the request is posted again,
+// so that the loops outside end too.
+constexpr INT_PTR DIALOG_QUIT = -2;
 
 class CDialog;
 
@@ -31,8 +34,9 @@ public:
     ~CDialog() override;
 
     // Runs the dialog of template m_nIDTemplate from the executable's resources, with its
-    // initial list data, and returns what EndDialog was given; -1 when the template is missing
-    // or the dialog could not be made, or when it has drop-down lists without list data.
+    // initial list data, and returns what EndDialog was given; DIALOG_FAILED when the template
+    // is missing or the dialog could not be made, or when it has drop-down lists without list
+    // data; DIALOG_QUIT after a quit request.
     virtual INT_PTR DoModal();
     // Ends the modal loop once the current message has been handled.
     void EndDialog(INT_PTR result);

@@ -94,6 +94,9 @@ BOOL CWnd::OnWndMsg(UINT message, WPARAM wParam, LPARAM lParam, LRESULT* pResult
             case CMessageSig::Timer:
                 (this->*h.pfnTimer)(static_cast<UINT_PTR>(wParam));
                 break;
+            case CMessageSig::EndSession:
+                (this->*h.pfnEndSession)(wParam != 0 ? TRUE : FALSE);
+                break;
             }
             return TRUE;
         }

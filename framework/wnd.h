@@ -9,7 +9,7 @@
 class CWnd;
 
 // How a mapped message is taken apart into its handler's arguments.
-enum class CMessageSig { Void, SysCommand, QueryDragIcon, Size, Mouse, Timer };
+enum class CMessageSig { Void, SysCommand, QueryDragIcon, Size, Mouse, Timer, EndSession };
 
 // A handler of a class derived from CWnd, held as a pointer to a CWnd member of the same
 // signature; a derived class's member converts to it with static_cast, so no cast between
@@ -21,6 +21,7 @@ union CMessageHandler {
     constexpr CMessageHandler(void (CWnd::*pfn)(UINT, int, int)) : pfnSize(pfn) {}
     constexpr CMessageHandler(void (CWnd::*pfn)(UINT, POINT)) : pfnMouse(pfn) {}
     constexpr CMessageHandler(void (CWnd::*pfn)(UINT_PTR)) : pfnTimer(pfn) {}
+    constexpr CMessageHandler(void (CWnd::*pfn)(BOOL)) : pfnEndSession(pfn) {}
 
     void (CWnd::*pfnVoid)();
     void (CWnd::*pfnSysCommand)(UINT nID, LPARAM lParam);
@@ -28,6 +29,7 @@ union CMessageHandler {
     void (CWnd::*pfnSize)(UINT nType, int cx, int cy);
     void (CWnd::*pfnMouse)(UINT nFlags, POINT point);
     void (CWnd::*pfnTimer)(UINT_PTR nIDEvent);
+    void (CWnd::*pfnEndSession)(BOOL bEnding);
 };
 
 struct CMessageEntry {
@@ -168,6 +170,12 @@ template <class T> CMessageEntry MapCommand(UINT id, void (T::*pfn)()) {
 
 template <class T> CMessageEntry MapDestroy(void (T::*pfn)()) {
     return {WM_DESTROY, 0, CMessageSig::Void, static_cast<void (CWnd::*)()>(pfn)};
+}
+
+// bEnding TRUE: the session ends, and the process may be ended at any time after the handler
+// returns, without WM_DESTROY. FALSE: the session goes on.
+template <class T> CMessageEntry MapEndSession(void (T::*pfn)(BOOL bEnding)) {
+    return {WM_ENDSESSION, 0, CMessageSig::EndSession, static_cast<void (CWnd::*)(BOOL)>(pfn)};
 }
 
 // TRUE when a WM_COMMAND is the command id from a menu, an accelerator or a clicked button

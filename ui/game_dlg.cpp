@@ -96,6 +96,7 @@ const CMessageMap* CGameDlg::GetMessageMap() const {
         MapCommand<CGameDlg>(ID_GAME_START, &CGameDlg::OnGameStart),
         MapCommand<CGameDlg>(ID_GAME_OPTIONS, &CGameDlg::OnGameOptions),
         MapDestroy<CGameDlg>(&CGameDlg::OnDestroy),
+        MapEndSession<CGameDlg>(&CGameDlg::OnEndSession),
     };
     static const CMessageMap map = {CDialog::GetMessageMap(), entries, std::size(entries)};
     return &map;
@@ -230,9 +231,9 @@ void CGameDlg::CheckGameOver() {
     }
 }
 
-void CGameDlg::OnDestroy() {
-    // The outer size to keep. A minimised window reports the size of its icon; keep the size
-    // it will have when restored, or the next run would open as a sliver.
+RECT CGameDlg::SizeToKeep() const {
+    // A minimised window reports the size of its icon; keep the size it will have when
+    // restored, or the next run would open as a sliver.
     RECT rc;
     GetWindowRect(&rc);
     if (IsIconic()) {
@@ -241,14 +242,29 @@ void CGameDlg::OnDestroy() {
         if (::GetWindowPlacement(m_hWnd, &placement))
             rc = placement.rcNormalPosition;
     }
+    return rc;
+}
 
-    Default();
-
+void CGameDlg::WriteSettings(const RECT& outer) {
     if (m_pIniFile == nullptr)
         return;
     m_pIniFile->WriteInt(SECTION_OPTION, KEY_FIRST_PLAYER, m_dlgOption.m_nFirstPlayer);
     m_pIniFile->WriteInt(SECTION_OPTION, KEY_LAST_PLAYER, m_dlgOption.m_nLastPlayer);
     m_pIniFile->WriteInt(SECTION_OPTION, KEY_GUIDE, m_dlgOption.m_bGuide);
-    m_pIniFile->WriteInt(SECTION_WINDOW, KEY_WIDTH, rc.right - rc.left);
-    m_pIniFile->WriteInt(SECTION_WINDOW, KEY_HEIGHT, rc.bottom - rc.top);
+    m_pIniFile->WriteInt(SECTION_WINDOW, KEY_WIDTH, outer.right - outer.left);
+    m_pIniFile->WriteInt(SECTION_WINDOW, KEY_HEIGHT, outer.bottom - outer.top);
+}
+
+void CGameDlg::OnDestroy() {
+    // Taken while the window still has its size.
+    const RECT rc = SizeToKeep();
+    Default();
+    WriteSettings(rc);
+}
+
+void CGameDlg::OnEndSession(BOOL bEnding) {
+    // Windows may end the process at any time once the session ends, without WM_DESTROY:
+    // the settings are kept now, as a close keeps them. A session that goes on changes nothing.
+    if (bEnding)
+        WriteSettings(SizeToKeep());
 }

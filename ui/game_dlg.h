@@ -32,8 +32,13 @@ protected:
     void OnGameStart();
     void OnGameOptions();
     void OnDestroy();
+    void OnEndSession(BOOL bEnding);
 
     void CheckGameOver();
+    // The outer size to keep: a minimised window's restored size.
+    RECT SizeToKeep() const;
+    // The three options and that size, into the settings file.
+    void WriteSettings(const RECT& outer);
 };
 
 // The end-of-game text: the format's first %d takes white's count, the second black's, %s the

@@ -292,7 +292,7 @@ TEST(ModalRun, ADialogOfAWindowHalfOffTheScreenStaysOnItsEdge) {
 TEST(ModalRun, QuitRequestEndsTheLoopAndIsPassedOn) {
     CTestDialog dlg(IDD_TEST_PLAIN);
     dlg.m_onStart = [](CTestDialog&) { ::PostQuitMessage(5); };
-    EXPECT_EQ(dlg.DoModal(), -1);
+    EXPECT_EQ(dlg.DoModal(), DIALOG_QUIT);
     MSG msg;
     ASSERT_TRUE(::PeekMessageW(&msg, nullptr, WM_QUIT, WM_QUIT, PM_REMOVE));
     EXPECT_EQ(msg.wParam, 5u);

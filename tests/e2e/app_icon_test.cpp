@@ -1,5 +1,6 @@
 // The game's icon as the platform takes it from milda.exe at the sizes Windows shows: small
 // caption and lists, large icon, Explorer's large and extra-large views.
+#include "board_picture.h"
 #include "milda_process.h"
 #include "res/resource.h"
 
@@ -11,34 +12,6 @@
 namespace {
 
 constexpr COLORREF BACKGROUND = RGB(255, 0, 255);
-
-// The icon drawn over the background at its own size; pixels top row first.
-std::vector<COLORREF> Drawn(HICON icon, int size) {
-    BITMAPINFO info{};
-    info.bmiHeader.biSize = sizeof(info.bmiHeader);
-    info.bmiHeader.biWidth = size;
-    info.bmiHeader.biHeight = -size;
-    info.bmiHeader.biPlanes = 1;
-    info.bmiHeader.biBitCount = 32;
-    void* bits = nullptr;
-    const HDC dc = ::CreateCompatibleDC(nullptr);
-    const HBITMAP bitmap = ::CreateDIBSection(dc, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
-    const HGDIOBJ old = ::SelectObject(dc, bitmap);
-    const HBRUSH brush = ::CreateSolidBrush(BACKGROUND);
-    const RECT all = {0, 0, size, size};
-    ::FillRect(dc, &all, brush);
-    ::DrawIconEx(dc, 0, 0, icon, size, size, 0, nullptr, DI_NORMAL);
-    ::GdiFlush();
-    std::vector<COLORREF> pixels(static_cast<size_t>(size * size));
-    const auto* quads = static_cast<const RGBQUAD*>(bits);
-    for (size_t i = 0; i < pixels.size(); ++i)
-        pixels[i] = RGB(quads[i].rgbRed, quads[i].rgbGreen, quads[i].rgbBlue);
-    ::DeleteObject(brush);
-    ::SelectObject(dc, old);
-    ::DeleteObject(bitmap);
-    ::DeleteDC(dc);
-    return pixels;
-}
 
 TEST(AppIcon, EachSizeShownHasATrueColourImageOfItsOwnThatLoadsAndDraws) {
     const MildaProcess copy;
@@ -70,7 +43,7 @@ TEST(AppIcon, EachSizeShownHasATrueColourImageOfItsOwnThatLoadsAndDraws) {
         const auto icon = static_cast<HICON>(
             ::LoadImageW(module, MAKEINTRESOURCEW(IDI_APP), IMAGE_ICON, size, size, 0));
         ASSERT_NE(icon, nullptr);
-        const std::vector<COLORREF> shown = Drawn(icon, size);
+        const std::vector<COLORREF> shown = DrawnIcon(icon, size, BACKGROUND);
         ::DestroyIcon(icon);
         const auto at = [&](int x, int y) { return shown[static_cast<size_t>(y * size + x)]; };
         // The black middle lines, the white disc at the upper left, and a rounded corner through

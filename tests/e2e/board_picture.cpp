@@ -1,5 +1,8 @@
 #include "board_picture.h"
+#include "milda_process.h"
+#include "res/resource.h"
 
+#include <algorithm>
 #include <cstdio>
 #include <sstream>
 
@@ -212,20 +215,12 @@ bool ReadBoard(HWND game, BoardPicture* picture) {
                                         const char* what, BoardPicture* last, DWORD timeoutMs) {
     BoardPicture p;
     bool read = false;
-    const ULONGLONG end = ::GetTickCount64() + timeoutMs;
-    for (;;) {
-        read = ReadBoard(game, &p);
-        if (read && p.Readable() && condition(p)) {
-            if (last != nullptr)
-                *last = p;
-            return ::testing::AssertionSuccess();
-        }
-        if (::GetTickCount64() >= end)
-            break;
-        ::Sleep(BOARD_POLL_MS);
-    }
+    const bool shown = PollUntil(
+        [&] { return (read = ReadBoard(game, &p)) && p.Readable() && condition(p); }, timeoutMs);
     if (last != nullptr)
         *last = p;
+    if (shown)
+        return ::testing::AssertionSuccess();
     auto failure = ::testing::AssertionFailure()
                    << "board never showed " << what << " within " << timeoutMs << " ms; ";
     if (!read)
@@ -304,13 +299,84 @@ bool ReadBoard(HWND game, BoardPicture* picture) {
 }
 
 ::testing::AssertionResult AwaitGrid(HWND game, const BoardLayout& layout, DWORD timeoutMs) {
-    const ULONGLONG end = ::GetTickCount64() + timeoutMs;
-    for (;;) {
-        ::testing::AssertionResult grid = GridMatchesLayout(game, layout);
-        if (grid || ::GetTickCount64() >= end)
-            return grid;
-        ::Sleep(BOARD_POLL_MS);
-    }
+    ::testing::AssertionResult grid = ::testing::AssertionFailure();
+    PollUntil([&] { return static_cast<bool>(grid = GridMatchesLayout(game, layout)); }, timeoutMs);
+    return grid;
+}
+
+std::vector<COLORREF> DrawnIcon(HICON icon, int size, COLORREF background) {
+    BITMAPINFO info{};
+    info.bmiHeader.biSize = sizeof(info.bmiHeader);
+    info.bmiHeader.biWidth = size;
+    info.bmiHeader.biHeight = -size;
+    info.bmiHeader.biPlanes = 1;
+    info.bmiHeader.biBitCount = 32;
+    void* bits = nullptr;
+    const HDC dc = ::CreateCompatibleDC(nullptr);
+    const HBITMAP bitmap = ::CreateDIBSection(dc, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
+    const HGDIOBJ old = ::SelectObject(dc, bitmap);
+    const HBRUSH brush = ::CreateSolidBrush(background);
+    const RECT all = {0, 0, size, size};
+    ::FillRect(dc, &all, brush);
+    ::DrawIconEx(dc, 0, 0, icon, size, size, 0, nullptr, DI_NORMAL);
+    ::GdiFlush();
+    std::vector<COLORREF> pixels(static_cast<size_t>(size * size));
+    const auto* quads = static_cast<const RGBQUAD*>(bits);
+    for (size_t i = 0; i < pixels.size(); ++i)
+        pixels[i] = RGB(quads[i].rgbRed, quads[i].rgbGreen, quads[i].rgbBlue);
+    ::DeleteObject(brush);
+    ::SelectObject(dc, old);
+    ::DeleteObject(bitmap);
+    ::DeleteDC(dc);
+    return pixels;
+}
+
+::testing::AssertionResult AwaitFrame(HWND game, const std::wstring& exe, DWORD timeoutMs) {
+    // The icon as the caption draws it, small; where it looks the same over two backgrounds, it
+    // is opaque.
+    const HMODULE module = ::LoadLibraryExW(exe.c_str(), nullptr, LOAD_LIBRARY_AS_DATAFILE);
+    const auto icon = static_cast<HICON>(
+        ::LoadImageW(module, MAKEINTRESOURCEW(IDI_APP), IMAGE_ICON, 0, 0, LR_DEFAULTSIZE));
+    const int size = ::GetSystemMetrics(SM_CXSMICON);
+    const std::vector<COLORREF> a = DrawnIcon(icon, size, RGB(255, 0, 255));
+    const std::vector<COLORREF> b = DrawnIcon(icon, size, RGB(0, 255, 0));
+    ::DestroyIcon(icon);
+    ::FreeLibrary(module);
+    std::string fault = "the frame could not be read";
+    RECT w = {};
+    const auto drawn = [&] {
+        POINT client = {0, 0};
+        RECT inside = {};
+        ScreenPixels px;
+        if (!::GetWindowRect(game, &w) || !::ClientToScreen(game, &client) ||
+            !::GetClientRect(game, &inside) ||
+            !px.Capture(w.left, w.top, w.right - w.left, client.y - w.top))
+            return false;
+        const int menuY = px.Height() - ::GetSystemMetrics(SM_CYMENU) / 2;
+        int band = 0, menu = 0;
+        for (int x = 0; x < px.Width(); ++x) {
+            band += px.At(x, 0) == RGB(0, 0, 0);
+            // Without a client area the menu bar has no room.
+            menu += px.At(x, menuY) == ::GetSysColor(COLOR_MENU) || inside.bottom == 0;
+        }
+        bool iconShown = false;
+        for (int y = 0; y < menuY - size && !iconShown; ++y) {
+            for (int x = 0; x < px.Width() / 4 && !iconShown; ++x) {
+                iconShown = true;
+                for (int i = 0; i < size * size && iconShown; ++i)
+                    iconShown = a[i] != b[i] || px.At(x + i % size, y + i / size) == a[i];
+            }
+        }
+        fault = band < px.Width()       ? "no black band along the top edge"
+                : menu * 3 < px.Width() ? "no menu bar drawn"
+                : !iconShown            ? "no caption with the program's icon at its left"
+                                        : "";
+        return fault.empty();
+    };
+    if (PollUntil(drawn, timeoutMs))
+        return ::testing::AssertionSuccess();
+    return ::testing::AssertionFailure()
+           << fault << " on a window of " << w.right - w.left << "x" << w.bottom - w.top;
 }
 
 bool IsStartingPosition(const BoardPicture& p) {

@@ -16,6 +16,8 @@ constexpr COLORREF BOARD_COLOR = RGB(180, 180, 180);
 constexpr COLORREF LINE_COLOR = RGB(30, 30, 30);
 constexpr COLORREF WHITE_DISC = RGB(255, 255, 255);
 constexpr COLORREF BLACK_DISC = RGB(30, 30, 30);
+// How long a repaint, or a computer's move at the levels the tests play, may take to show.
+constexpr DWORD MOVE_TIMEOUT_MS = 5000;
 
 // A block of the screen, copied with BitBlt from the screen's device context (PrintWindow from
 // another process gives a blank picture under Wine).
@@ -74,7 +76,7 @@ bool ReadBoard(HWND game, BoardPicture* picture);
 ::testing::AssertionResult WaitForBoard(HWND game,
                                         const std::function<bool(const BoardPicture&)>& condition,
                                         const char* what, BoardPicture* last = nullptr,
-                                        DWORD timeoutMs = 10000);
+                                        DWORD timeoutMs = MOVE_TIMEOUT_MS);
 
 // Watches the board for a while and fails on the first change of the position or dots.
 ::testing::AssertionResult BoardStaysAsIs(HWND game, const BoardPicture& expected, DWORD forMs);
@@ -84,7 +86,16 @@ bool ReadBoard(HWND game, BoardPicture* picture);
 ::testing::AssertionResult GridMatchesLayout(HWND game, const BoardLayout& layout);
 
 // Polls until the grid matches the layout; the failure message lists the first wrong pixels.
-::testing::AssertionResult AwaitGrid(HWND game, const BoardLayout& layout, DWORD timeoutMs = 10000);
+::testing::AssertionResult AwaitGrid(HWND game, const BoardLayout& layout,
+                                     DWORD timeoutMs = MOVE_TIMEOUT_MS);
+
+// An icon drawn over the background at that size; pixels top row first.
+std::vector<COLORREF> DrawnIcon(HICON icon, int size, COLORREF background);
+
+// Polls until the frame above the board is drawn: the black band at the window's top edge, the
+// caption with the icon of `exe` at its left, the menu bar. The failure says which is not.
+::testing::AssertionResult AwaitFrame(HWND game, const std::wstring& exe,
+                                      DWORD timeoutMs = MOVE_TIMEOUT_MS);
 
 // The starting position: white on (3,3) and (4,4), black on (4,3) and (3,4).
 bool IsStartingPosition(const BoardPicture& p);

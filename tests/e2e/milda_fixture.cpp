@@ -50,6 +50,10 @@ bool Brackets(const BoardPicture& p, int x, int y, Square side) {
 
 } // namespace
 
+bool WhiteToMoveAtStart(const BoardPicture& p) {
+    return IsStartingPosition(p) && p.DotCount() == 4;
+}
+
 std::vector<POINT> LegalSquares(const BoardPicture& p, Square side) {
     std::vector<POINT> squares;
     for (int y = 0; y < 8; ++y) {
@@ -102,11 +106,14 @@ void MildaFixture::Launch(const std::string& settings) {
     game = milda.WaitForGameWindow();
     ASSERT_NE(game, nullptr) << "no visible game window \"ミルダ\"; milda.exe "
                              << milda.DescribeEnd() << "; " << milda.DescribeWindows();
+    ASSERT_TRUE(AwaitFrame(game, milda.Folder() + L"\\milda.exe"));
+    EXPECT_EQ(FocusOf(game), game) << "the game window does not have the focus";
 }
 
-void MildaFixture::AwaitExit(const char* how) {
+void MildaFixture::AwaitExit(const char* how, DWORD exitCode) {
     ASSERT_TRUE(milda.WaitForExit())
         << "milda.exe still runs after " << how << "; " << milda.DescribeWindows();
+    ASSERT_EQ(milda.ExitCode(), exitCode) << "after " << how;
 }
 
 BoardPicture MildaFixture::Await(const std::function<bool(const BoardPicture&)>& condition,
@@ -118,24 +125,19 @@ BoardPicture MildaFixture::Await(const std::function<bool(const BoardPicture&)>&
 
 BoardPicture MildaFixture::AwaitQuiet(DWORD quietMs, DWORD timeoutMs) {
     BoardPicture last;
-    bool haveLast = false;
-    ULONGLONG since = ::GetTickCount64();
-    const ULONGLONG end = since + timeoutMs;
-    while (::GetTickCount64() < end) {
-        BoardPicture p;
-        if (ReadBoard(game, &p) && p.Readable()) {
-            if (!haveLast || !p.SamePosition(last)) {
+    ULONGLONG since = 0; // when the board last changed, once it has been read
+    const bool quiet = PollUntil(
+        [&] {
+            BoardPicture p;
+            if (ReadBoard(game, &p) && p.Readable() && (since == 0 || !p.SamePosition(last))) {
                 last = p;
-                haveLast = true;
                 since = ::GetTickCount64();
-            } else if (::GetTickCount64() - since >= quietMs) {
-                return last;
             }
-        }
-        ::Sleep(POLL_INTERVAL_MS);
-    }
-    AssertWaited(::testing::AssertionFailure() << "the board kept changing for " << timeoutMs
-                                               << " ms; last seen:" << last.Text());
+            return since != 0 && ::GetTickCount64() - since >= quietMs;
+        },
+        timeoutMs);
+    AssertWaited(::testing::AssertionResult(quiet) << "the board kept changing for " << timeoutMs
+                                                   << " ms; last seen:" << last.Text());
     return last;
 }
 
@@ -161,6 +163,7 @@ HWND MildaFixture::OpenOptions() {
                 std::abs(d.left + d.right - g.left - g.right) <= 1 &&
                 std::abs(d.top + d.bottom - g.top - g.bottom) <= 1)
         << "the Options dialog is not over the middle of the game window";
+    EXPECT_EQ(FocusOf(dialog), ::GetDlgItem(dialog, ID_WHITE_LIST)) << "focus not on white's list";
     return dialog;
 }
 
@@ -186,11 +189,17 @@ void MildaFixture::SetOptions(HWND dialog, int white, int black, bool guide, int
     EXPECT_TRUE(ChooseComboEntry(::GetDlgItem(dialog, ID_BLACK_LIST), black));
     if (IsChecked(guideBox) != guide) {
         EXPECT_TRUE(ClickButton(dialog, ID_GUIDE_BOX));
-        const ULONGLONG end = ::GetTickCount64() + REACT_TIMEOUT_MS;
-        while (IsChecked(guideBox) != guide && ::GetTickCount64() < end)
-            ::Sleep(POLL_INTERVAL_MS);
-        ASSERT_EQ(IsChecked(guideBox), guide) << "a click on the guide box did not toggle it";
+        ASSERT_TRUE(PollUntil([&] { return IsChecked(guideBox) == guide; }, REACT_TIMEOUT_MS))
+            << "a click on the guide box did not toggle it";
     }
-    EXPECT_TRUE(ClickButton(dialog, button));
+    const bool key = button == VK_RETURN || button == VK_ESCAPE;
+    EXPECT_TRUE(key ? PressKey(FocusOf(dialog), button) : ClickButton(dialog, button));
     ASSERT_TRUE(milda.WaitForWindowGone(dialog)) << "the Options dialog stayed open";
+}
+
+void MildaFixture::Minimise(bool minimised) {
+    ASSERT_TRUE(::PostMessageW(game, WM_SYSCOMMAND, minimised ? SC_MINIMIZE : SC_RESTORE, 0));
+    ASSERT_TRUE(
+        PollUntil([&] { return (::IsIconic(game) != FALSE) == minimised; }, REACT_TIMEOUT_MS))
+        << "the window did not " << (minimised ? "minimise" : "restore");
 }

@@ -24,6 +24,8 @@ extern const wchar_t VERSION_CAPTION[];
 // The entries of both player lists; the index is the player kind.
 extern const wchar_t* const PLAYER_ENTRIES[6];
 
+// The starting position, with white's four guide dots.
+bool WhiteToMoveAtStart(const BoardPicture& p);
 // The squares on which a side may put a disc in the position shown: empty, and bracketing at
 // least one straight run of the other side's discs.
 std::vector<POINT> LegalSquares(const BoardPicture& p, Square side);
@@ -39,13 +41,14 @@ protected:
 
     // Starts the copy (after writing the settings file, if any) and waits for its game window.
     void Launch(const std::string& settings = std::string());
-    // Waits for the program to end after a close request. (Each wait ends the test on failure.)
-    void AwaitExit(const char* how);
+    // Waits for the program to end after a close request, with that exit code. (Each wait ends
+    // the test on failure.)
+    void AwaitExit(const char* how, DWORD exitCode = 0);
     // The board read back until the condition holds.
     BoardPicture Await(const std::function<bool(const BoardPicture&)>& condition, const char* what,
-                       DWORD timeoutMs = REACT_TIMEOUT_MS);
+                       DWORD timeoutMs = MOVE_TIMEOUT_MS);
     // The board once it has not changed for a while (no side moves by itself any more).
-    BoardPicture AwaitQuiet(DWORD quietMs, DWORD timeoutMs = REACT_TIMEOUT_MS);
+    BoardPicture AwaitQuiet(DWORD quietMs, DWORD timeoutMs = MOVE_TIMEOUT_MS);
     // Clicks the centre of square (x, y) at the window's present layout.
     void ClickSquare(int x, int y);
     SIZE OuterSize() const;
@@ -54,8 +57,11 @@ protected:
     HWND OpenOptions();
     // The values the Options dialog shows: the two list selections and the guide box.
     void ExpectOptionsShow(HWND dialog, int white, int black, bool guide);
-    // Chooses the two kinds and the guide state in the open dialog and closes it with a button.
+    // Chooses the two kinds and the guide state in the open dialog and closes it with a button
+    // (IDOK, IDCANCEL) or a key on the focused control (VK_RETURN, VK_ESCAPE).
     void SetOptions(HWND dialog, int white, int black, bool guide, int button);
+    // Minimises the window, or restores it, as its caption's buttons do.
+    void Minimise(bool minimised);
 
     MildaProcess milda;
     HWND game = nullptr;

@@ -87,19 +87,26 @@ BOOL CALLBACK CollectWindow(HWND hwnd, LPARAM param) {
 }
 
 template <typename Pred> HWND PollForWindow(DWORD pid, DWORD timeoutMs, Pred pred) {
-    const ULONGLONG end = ::GetTickCount64() + timeoutMs;
-    for (;;) {
-        for (const WindowInfo& w : TopLevelWindowsOf(pid)) {
-            if (w.visible && pred(w))
-                return w.hwnd;
-        }
-        if (::GetTickCount64() >= end)
-            return nullptr;
-        ::Sleep(POLL_INTERVAL_MS);
-    }
+    HWND found = nullptr;
+    PollUntil(
+        [&] {
+            for (const WindowInfo& w : TopLevelWindowsOf(pid))
+                found = found != nullptr || !w.visible || !pred(w) ? found : w.hwnd;
+            return found != nullptr;
+        },
+        timeoutMs);
+    return found;
 }
 
 } // namespace
+
+bool PollUntil(const std::function<bool()>& done, DWORD timeoutMs) {
+    for (const ULONGLONG end = ::GetTickCount64() + timeoutMs; !done(); ::Sleep(POLL_INTERVAL_MS)) {
+        if (::GetTickCount64() >= end)
+            return false;
+    }
+    return true;
+}
 
 std::string Utf8(const std::wstring& text) {
     if (text.empty())
@@ -139,10 +146,12 @@ MildaProcess::~MildaProcess() {
     if (m_folder.empty())
         return;
     // The image may stay locked for a moment after its process has gone.
-    const ULONGLONG end = ::GetTickCount64() + REACT_TIMEOUT_MS;
-    while (!m_exe.empty() && !::DeleteFileW(m_exe.c_str()) &&
-           ::GetLastError() != ERROR_FILE_NOT_FOUND && ::GetTickCount64() < end)
-        ::Sleep(POLL_INTERVAL_MS);
+    PollUntil(
+        [&] {
+            return m_exe.empty() || ::DeleteFileW(m_exe.c_str()) ||
+                   ::GetLastError() == ERROR_FILE_NOT_FOUND;
+        },
+        REACT_TIMEOUT_MS);
     ::DeleteFileW(SettingsPath().c_str());
     ::RemoveDirectoryW(m_folder.c_str());
 }
@@ -193,22 +202,14 @@ HWND MildaProcess::WaitForGameWindow(DWORD timeoutMs) {
     if (m_pi.hProcess == nullptr)
         return nullptr;
     // Gives up at once if the program ends instead of showing its window.
-    const ULONGLONG end = ::GetTickCount64() + timeoutMs;
-    for (;;) {
-        if (HWND hwnd = PollForWindow(Pid(), 0, [](const WindowInfo& w) {
-                return w.className == DIALOG_CLASS && w.caption == GAME_CAPTION;
-            }))
-            return hwnd;
-        if (!IsRunning() || ::GetTickCount64() >= end)
-            return nullptr;
-        ::Sleep(POLL_INTERVAL_MS);
-    }
+    HWND hwnd = nullptr;
+    PollUntil([&] { return (hwnd = FindDialog(GAME_CAPTION)) != nullptr || !IsRunning(); },
+              timeoutMs);
+    return hwnd;
 }
 
 HWND MildaProcess::FindDialog(const std::wstring& caption) const {
-    return PollForWindow(Pid(), 0, [&](const WindowInfo& w) {
-        return w.className == DIALOG_CLASS && w.caption == caption;
-    });
+    return WaitForDialog(caption, 0);
 }
 
 HWND MildaProcess::WaitForDialog(const std::wstring& caption, DWORD timeoutMs) const {
@@ -223,13 +224,7 @@ HWND MildaProcess::WaitForPopupMenu(DWORD timeoutMs) const {
 }
 
 bool MildaProcess::WaitForWindowGone(HWND hwnd, DWORD timeoutMs) const {
-    const ULONGLONG end = ::GetTickCount64() + timeoutMs;
-    while (::IsWindow(hwnd) && ::IsWindowVisible(hwnd)) {
-        if (::GetTickCount64() >= end)
-            return false;
-        ::Sleep(POLL_INTERVAL_MS);
-    }
-    return true;
+    return PollUntil([&] { return !::IsWindow(hwnd) || !::IsWindowVisible(hwnd); }, timeoutMs);
 }
 
 bool MildaProcess::WaitForExit(DWORD timeoutMs) const {
@@ -253,8 +248,8 @@ DWORD MildaProcess::ExitCode() const {
 }
 
 std::string MildaProcess::DescribeEnd() const {
-    DWORD code = 0;
-    if (m_pi.hProcess == nullptr || !::GetExitCodeProcess(m_pi.hProcess, &code))
+    const DWORD code = ExitCode();
+    if (m_pi.hProcess == nullptr)
         return "not started";
     if (code == STILL_ACTIVE)
         return "still running";

@@ -4,6 +4,7 @@
 
 #include <windows.h>
 
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -11,6 +12,9 @@
 constexpr DWORD START_TIMEOUT_MS = 20000;
 constexpr DWORD REACT_TIMEOUT_MS = 10000;
 constexpr DWORD POLL_INTERVAL_MS = 20;
+
+// Polls until done() holds, at most for the time given; false when it did not.
+bool PollUntil(const std::function<bool()>& done, DWORD timeoutMs);
 
 // The game window's caption and the dialog class every window of the program has.
 extern const wchar_t GAME_CAPTION[];

@@ -5,10 +5,6 @@ namespace {
 
 using Play = MildaFixture;
 
-bool WhiteToMoveAtStart(const BoardPicture& p) {
-    return IsStartingPosition(p) && p.DotCount() == 4;
-}
-
 // After white's first move and black's answer: three discs each, white to move again.
 bool AnsweredOnce(const BoardPicture& p) {
     return p.Count(Square::White) == 3 && p.Count(Square::Black) == 3 && p.DotCount() > 0;
@@ -81,12 +77,13 @@ TEST_F(Play, TwoPersonsClickAGameToItsEndAndTheLastClickBringsTheMessage) {
         ASSERT_LT(dot, 64) << "neither a guide dot nor the end-of-game message" << p.Text();
         const int discs = p.Discs();
         ClickSquare(dot % 8, dot / 8);
-        const ULONGLONG end = ::GetTickCount64() + REACT_TIMEOUT_MS;
-        while (!(ReadBoard(game, &p) && p.Readable() && p.Discs() > discs) &&
-               milda.FindDialog(GAME_OVER_CAPTION) == nullptr) {
-            ASSERT_LT(::GetTickCount64(), end) << "no move shown for the click" << p.Text();
-            ::Sleep(POLL_INTERVAL_MS);
-        }
+        ASSERT_TRUE(PollUntil(
+            [&] {
+                return (ReadBoard(game, &p) && p.Readable() && p.Discs() > discs) ||
+                       milda.FindDialog(GAME_OVER_CAPTION) != nullptr;
+            },
+            MOVE_TIMEOUT_MS))
+            << "no move shown for the click" << p.Text();
     }
 }
 
@@ -100,6 +97,8 @@ TEST_F(Play, ResizingLaysTheBoardOutAgain) {
     const BoardLayout wide = BoardLayout::Of(game);
     ASSERT_GT(wide.cellWidth, wide.cellHeight);
     ASSERT_TRUE(AwaitGrid(game, wide));
+    const std::wstring exe = milda.Folder() + L"\\milda.exe";
+    EXPECT_TRUE(AwaitFrame(game, exe));
     BoardPicture p = Await(WhiteToMoveAtStart, "the starting position laid out for 540x430");
     EXPECT_TRUE(DotsOnLegalSquaresOf(p, Square::White));
 
@@ -122,6 +121,13 @@ TEST_F(Play, ResizingLaysTheBoardOutAgain) {
     const BoardPicture before = p;
     p = Await([&](const BoardPicture& b) { return b.SamePosition(before); },
               "the same position laid out for 300x400");
+    EXPECT_TRUE(AwaitFrame(game, exe));
+
+    // Minimised and restored: frame and board are drawn again.
+    ASSERT_NO_FATAL_FAILURE(Minimise(true));
+    ASSERT_NO_FATAL_FAILURE(Minimise(false));
+    EXPECT_TRUE(AwaitFrame(game, exe));
+    Await([&](const BoardPicture& b) { return b.SamePosition(before); }, "the restored board");
 
     // Enter ends the program, and the size it had is kept.
     ASSERT_TRUE(PressKey(game, VK_RETURN));

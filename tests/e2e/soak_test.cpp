@@ -87,9 +87,7 @@ protected:
     }
 
     void AwaitSomeDialog() const {
-        const ULONGLONG end = ::GetTickCount64() + DIALOG_WAIT_MS;
-        while (OpenDialogs().empty() && milda.IsRunning() && ::GetTickCount64() < end)
-            ::Sleep(POLL_INTERVAL_MS);
+        PollUntil([&] { return !OpenDialogs().empty() || !milda.IsRunning(); }, DIALOG_WAIT_MS);
     }
 
     void ClickAnywhere(bool twice) {
@@ -282,6 +280,7 @@ protected:
         ASSERT_TRUE(milda.WaitForExit())
             << "milda.exe still runs after WM_CLOSE; " << milda.DescribeWindows() << "\n"
             << Where();
+        EXPECT_EQ(milda.ExitCode(), 0u) << Where();
         const std::wstring ini = milda.SettingsPath();
         const auto read = [&](const wchar_t* section, const wchar_t* key) {
             return static_cast<int>(::GetPrivateProfileIntW(section, key, -1, ini.c_str()));

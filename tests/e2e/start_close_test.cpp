@@ -23,10 +23,6 @@ SIZE TemplateOuterSize(const std::wstring& exe) {
     return size;
 }
 
-bool WhiteToMoveAtStart(const BoardPicture& p) {
-    return IsStartingPosition(p) && p.DotCount() == 4;
-}
-
 TEST_F(StartAndClose, FirstStartShowsTheDefaultsAndTheCloseBoxWritesThem) {
     ASSERT_NO_FATAL_FAILURE(Launch());
 
@@ -75,21 +71,33 @@ TEST_F(StartAndClose, SavedSizeOpensAndAMinimisedCloseWritesTheRestoredSize) {
     size = OuterSize();
     ASSERT_EQ(size.cx, 460);
     ASSERT_EQ(size.cy, 380);
-    ASSERT_TRUE(::PostMessageW(game, WM_SYSCOMMAND, SC_MINIMIZE, 0));
-    const ULONGLONG end = ::GetTickCount64() + REACT_TIMEOUT_MS;
-    while (!::IsIconic(game) && ::GetTickCount64() < end)
-        ::Sleep(POLL_INTERVAL_MS);
-    ASSERT_TRUE(::IsIconic(game)) << "the window did not minimise";
+    ASSERT_NO_FATAL_FAILURE(Minimise(true));
 
     ASSERT_TRUE(::PostMessageW(game, WM_SYSCOMMAND, SC_CLOSE, 0));
     AwaitExit("closing the minimised window");
     EXPECT_EQ(milda.SettingsLines(), SettingsText(0, 2, 0, 460, 380));
 
     // The next start opens at the size kept.
-    ASSERT_TRUE(milda.Start());
-    ASSERT_NE(game = milda.WaitForGameWindow(), nullptr) << milda.DescribeWindows();
+    ASSERT_NO_FATAL_FAILURE(Launch());
     EXPECT_EQ(OuterSize().cx, 460);
     EXPECT_EQ(OuterSize().cy, 380);
+
+    // The session's end: nothing to ask; the settings are written when it does end (not when it
+    // goes on after all), since Windows may then end the process without WM_DESTROY.
+    ASSERT_TRUE(
+        ::SetWindowPos(game, nullptr, 0, 0, 500, 400, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE));
+    ASSERT_NO_FATAL_FAILURE(Minimise(true));
+    DWORD_PTR answer = 0;
+    ASSERT_TRUE(SendWithTimeout(game, WM_QUERYENDSESSION, 0, ENDSESSION_LOGOFF, &answer));
+    EXPECT_EQ(answer, 1u) << "the game refused to let the session end";
+    ASSERT_TRUE(SendWithTimeout(game, WM_ENDSESSION, FALSE, ENDSESSION_LOGOFF, &answer));
+    EXPECT_EQ(milda.SettingsLines(), SettingsText(0, 2, 0, 460, 380));
+    ASSERT_TRUE(SendWithTimeout(game, WM_ENDSESSION, TRUE, ENDSESSION_LOGOFF, &answer));
+    const HANDLE process = ::OpenProcess(PROCESS_TERMINATE, FALSE, milda.Pid());
+    ASSERT_TRUE(process != nullptr && ::TerminateProcess(process, 9));
+    ::CloseHandle(process);
+    AwaitExit("TerminateProcess", 9);
+    EXPECT_EQ(milda.SettingsLines(), SettingsText(0, 2, 0, 500, 400));
 }
 
 TEST_F(StartAndClose, HandEditedGarbageOpensAPlayableGame) {
@@ -120,8 +128,8 @@ TEST_F(StartAndClose, HandEditedGarbageOpensAPlayableGame) {
 
     // Playable: white's click plays, and black answers by itself.
     ClickSquare(4, 2);
-    const BoardPicture reply = Await([](const BoardPicture& p) { return p.Discs() == 6; },
-                                     "black's answer to (4,2)", START_TIMEOUT_MS);
+    const BoardPicture reply =
+        Await([](const BoardPicture& p) { return p.Discs() == 6; }, "black's answer to (4,2)");
     EXPECT_EQ(reply.At(4, 2), Square::White);
     EXPECT_EQ(reply.Count(Square::White), 3);
     EXPECT_EQ(reply.Count(Square::Black), 3);
@@ -140,8 +148,15 @@ TEST_F(StartAndClose, HandEditedGarbageOpensAPlayableGame) {
 
     // The other way round: a width beyond the desktop is cut to it, no height falls back.
     ASSERT_NO_FATAL_FAILURE(Launch("[Window]\r\ncx=99999\r\ncy=-1\r\n"));
-    EXPECT_EQ(OuterSize().cx, ::GetSystemMetrics(SM_CXVIRTUALSCREEN));
+    const int desktopWidth = ::GetSystemMetrics(SM_CXVIRTUALSCREEN);
+    EXPECT_EQ(OuterSize().cx, desktopWidth);
     EXPECT_EQ(OuterSize().cy, OUTER_HEIGHT_DEFAULT);
+
+    // A quit request ends the program with its own exit code, the settings kept.
+    ASSERT_TRUE(::PostThreadMessageW(::GetWindowThreadProcessId(game, nullptr), WM_QUIT, 7, 0));
+    AwaitExit("a quit request", 7);
+    EXPECT_EQ(read(L"Option", L"LastPlayer"), 1);
+    EXPECT_EQ(read(L"Window", L"cx"), desktopWidth);
 }
 
 } // namespace

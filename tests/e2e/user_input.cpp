@@ -13,10 +13,6 @@ LPARAM KeyParam(UINT vk, bool up) {
     return lp;
 }
 
-bool SendWithTimeout(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp, DWORD_PTR* result) {
-    return ::SendMessageTimeoutW(hwnd, msg, wp, lp, SMTO_NORMAL, SEND_TIMEOUT_MS, result) != 0;
-}
-
 BOOL CALLBACK CollectStatic(HWND hwnd, LPARAM param) {
     auto* texts = reinterpret_cast<std::vector<std::wstring>*>(param);
     wchar_t cls[32] = {};
@@ -30,6 +26,10 @@ BOOL CALLBACK CollectStatic(HWND hwnd, LPARAM param) {
 }
 
 } // namespace
+
+bool SendWithTimeout(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp, DWORD_PTR* result) {
+    return ::SendMessageTimeoutW(hwnd, msg, wp, lp, SMTO_NORMAL, SEND_TIMEOUT_MS, result) != 0;
+}
 
 bool ClickAt(HWND hwnd, int x, int y, UINT down) {
     const LPARAM pos = MAKELPARAM(x, y);
@@ -49,6 +49,13 @@ bool OpenMenuByKey(HWND hwnd, wchar_t key) {
 bool ClickButton(HWND dialog, int id) {
     HWND button = ::GetDlgItem(dialog, id);
     return button != nullptr && ::PostMessageW(button, BM_CLICK, 0, 0) != FALSE;
+}
+
+HWND FocusOf(HWND window) {
+    GUITHREADINFO info = {};
+    info.cbSize = sizeof(info);
+    return ::GetGUIThreadInfo(::GetWindowThreadProcessId(window, nullptr), &info) ? info.hwndFocus
+                                                                                  : nullptr;
 }
 
 std::wstring TextOf(HWND hwnd) {

@@ -7,6 +7,8 @@
 #include <string>
 #include <vector>
 
+// A message sent and answered within 10 s; false when it was not.
+bool SendWithTimeout(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp, DWORD_PTR* result);
 // A left click at a point of the window's client area: button down, then up. The second click
 // of a quick pair comes down as WM_LBUTTONDBLCLK.
 bool ClickAt(HWND hwnd, int x, int y, UINT down = WM_LBUTTONDOWN);
@@ -16,6 +18,8 @@ bool PressKey(HWND hwnd, UINT vk);
 bool OpenMenuByKey(HWND hwnd, wchar_t key);
 // A dialog button clicked.
 bool ClickButton(HWND dialog, int id);
+// The window with the keyboard focus in the thread of `window`: where a person's keys go.
+HWND FocusOf(HWND window);
 
 // A control's or window's text, asked of the window itself (the window's thread answers).
 std::wstring TextOf(HWND hwnd);

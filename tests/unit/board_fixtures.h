@@ -15,6 +15,13 @@ inline void SetPosition(CBoard& board, const char* const rows[BOARD_SIZE]) {
     }
 }
 
+// White's one move is (2, 0), which takes black's only disc and ends the game.
+constexpr const char* ONE_MOVE_LEFT[BOARD_SIZE] = {"WB......", "........", "........", "........",
+                                                   "........", "........", "........", "........"};
+// The same, and a black run in the bottom row that white can take once black has passed.
+constexpr const char* PASS_THEN_LAST_MOVE[BOARD_SIZE] = {
+    "WB......", "........", "........", "........", "........", "........", "........", "WBB....."};
+
 inline std::string Cells(const CBoard& board) {
     std::string s;
     for (int i = 0; i < CELL_COUNT; ++i)

@@ -128,17 +128,7 @@ TEST_F(ComputerTest, ChooseMoveLeavesTheBoardAndDrawsOncePerChoice) {
     EXPECT_EQ(GetRandomState(), after) << "one draw per choice";
 
     // Exactly one legal move: played after the search, one number drawn all the same.
-    const char* rows[8] = {
-        "WB......", //
-        "........", //
-        "........", //
-        "........", //
-        "........", //
-        "........", //
-        "........", //
-        "........", //
-    };
-    SetPosition(g, rows);
+    SetPosition(g, ONE_MOVE_LEFT);
     SetRandomState(RANDOM_INITIAL_STATE);
     g.ChooseMove(6, WHITE, &x, &y);
     EXPECT_EQ(x, 2);
@@ -146,7 +136,7 @@ TEST_F(ComputerTest, ChooseMoveLeavesTheBoardAndDrawsOncePerChoice) {
     EXPECT_EQ(NextRandom(), 18467) << "exactly one draw (41) was used";
 
     // No legal move: nothing written, nothing drawn.
-    SetPosition(g, rows);
+    SetPosition(g, ONE_MOVE_LEFT);
     SetRandomState(RANDOM_INITIAL_STATE);
     x = 77;
     y = 88;
@@ -159,33 +149,13 @@ TEST_F(ComputerTest, ChooseMoveLeavesTheBoardAndDrawsOncePerChoice) {
 TEST_F(ComputerTest, PassesAndGameEndInsideTheSearch) {
     // White's (2, 0) ends the game at once: worth white's disc count, whatever depth remains.
     CGameBoard g;
-    const char* ending[8] = {
-        "WB......", //
-        "........", //
-        "........", //
-        "........", //
-        "........", //
-        "........", //
-        "........", //
-        "........", //
-    };
-    SetPosition(g, ending);
+    SetPosition(g, ONE_MOVE_LEFT);
     ASSERT_EQ(g.CBoard::Play(WHITE, 2, 0), 1);
     EXPECT_EQ(g.Search(6, 5, BLACK, -SCORE_INFINITY, SCORE_INFINITY), 3);
 
     // Black must pass after white's move: at depth 2 the pass uses up the last ply, so the value
     // is white's count right after the move, although white could move again.
-    const char* pass[8] = {
-        "WB......", //
-        "........", //
-        "........", //
-        "........", //
-        "........", //
-        "........", //
-        "........", //
-        "WBB.....", //
-    };
-    SetPosition(g, pass);
+    SetPosition(g, PASS_THEN_LAST_MOVE);
     ASSERT_EQ(g.CBoard::Play(WHITE, 2, 0), 1);
     const std::string afterMove = Cells(g);
     EXPECT_EQ(g.Search(2, 1, BLACK, -SCORE_INFINITY, SCORE_INFINITY), 4);

@@ -25,17 +25,7 @@ TEST(Turn, NewGameAndAlternation) {
 
 TEST(Turn, PassesAndTheLastMove) {
     CGameBoard g;
-    const char* rows[8] = {
-        "WB......", //
-        "........", //
-        "........", //
-        "........", //
-        "........", //
-        "........", //
-        "........", //
-        "WBB.....", //
-    };
-    SetPosition(g, rows);
+    SetPosition(g, PASS_THEN_LAST_MOVE);
     // White takes (1, 0); black then has nothing to bracket, white still has (3, 7).
     EXPECT_EQ(g.Play(WHITE, 2, 0), 1);
     EXPECT_EQ(g.HasMove(BLACK), 0);

@@ -47,7 +47,7 @@ TEST_F(StartAndClose, FirstStartShowsTheDefaultsAndTheCloseBoxWritesThem) {
               SettingsText(0, 1, 1, OUTER_WIDTH_DEFAULT, OUTER_HEIGHT_DEFAULT));
 }
 
-TEST_F(StartAndClose, SavedSizeOpensAndAMinimisedCloseWritesTheRestoredSize) {
+TEST_F(StartAndClose, SavedSizeOpensAndAMinimisedCloseOrTheSessionsEndKeepsTheRestoredSize) {
     // The size the window has from its template: no resize follows the one made with it.
     const SIZE natural = TemplateOuterSize(milda.Folder() + L"\\milda.exe");
     ASSERT_GT(natural.cx, 0) << "the game window's template made no window here";
@@ -82,8 +82,7 @@ TEST_F(StartAndClose, SavedSizeOpensAndAMinimisedCloseWritesTheRestoredSize) {
     EXPECT_EQ(OuterSize().cx, 460);
     EXPECT_EQ(OuterSize().cy, 380);
 
-    // The session's end: nothing to ask; the settings are written when it does end (not when it
-    // goes on after all), since Windows may then end the process without WM_DESTROY.
+    // Once the session ends (not before), Windows may end the process without WM_DESTROY.
     ASSERT_TRUE(
         ::SetWindowPos(game, nullptr, 0, 0, 500, 400, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE));
     ASSERT_NO_FATAL_FAILURE(Minimise(true));

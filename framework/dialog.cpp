@@ -189,7 +189,6 @@ INT_PTR CDialog::RunModal(const DLGTEMPLATE* pTemplate) {
     }
 
     // Our own loop, so that the application's pre-filter sees every message here too.
-    bool quit = false;
     while (!m_bEndRequested && m_hWnd != nullptr) {
         MSG msg;
         const BOOL got = ::GetMessageW(&msg, nullptr, 0, 0);
@@ -198,7 +197,7 @@ INT_PTR CDialog::RunModal(const DLGTEMPLATE* pTemplate) {
         if (got == 0) {
             // The outer loops must see the quit request as well.
             ::PostQuitMessage(static_cast<int>(msg.wParam));
-            quit = true;
+            EndDialog(DIALOG_QUIT);
             break;
         }
         CWinApp* pApp = CWinApp::GetApp();
@@ -209,7 +208,7 @@ INT_PTR CDialog::RunModal(const DLGTEMPLATE* pTemplate) {
         ::TranslateMessage(&msg);
         ::DispatchMessageW(&msg);
     }
-    const INT_PTR result = m_bEndRequested ? m_nModalResult : (quit ? DIALOG_QUIT : DIALOG_FAILED);
+    const INT_PTR result = m_bEndRequested ? m_nModalResult : DIALOG_FAILED;
 
     // The owner takes over before the dialog goes, so that no other program is activated.
     if (ownerDisabled)

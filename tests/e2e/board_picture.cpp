@@ -346,18 +346,17 @@ std::vector<COLORREF> DrawnIcon(HICON icon, int size, COLORREF background) {
     RECT w = {};
     const auto drawn = [&] {
         POINT client = {0, 0};
-        RECT inside = {};
+        RECT clientRect = {}; // empty when the window is too low for a menu bar
         ScreenPixels px;
         if (!::GetWindowRect(game, &w) || !::ClientToScreen(game, &client) ||
-            !::GetClientRect(game, &inside) ||
+            !::GetClientRect(game, &clientRect) ||
             !px.Capture(w.left, w.top, w.right - w.left, client.y - w.top))
             return false;
         const int menuY = px.Height() - ::GetSystemMetrics(SM_CYMENU) / 2;
         int band = 0, menu = 0;
         for (int x = 0; x < px.Width(); ++x) {
             band += px.At(x, 0) == RGB(0, 0, 0);
-            // Without a client area the menu bar has no room.
-            menu += px.At(x, menuY) == ::GetSysColor(COLOR_MENU) || inside.bottom == 0;
+            menu += px.At(x, menuY) == ::GetSysColor(COLOR_MENU);
         }
         bool iconShown = false;
         for (int y = 0; y < menuY - size && !iconShown; ++y) {
@@ -367,10 +366,10 @@ std::vector<COLORREF> DrawnIcon(HICON icon, int size, COLORREF background) {
                     iconShown = a[i] != b[i] || px.At(x + i % size, y + i / size) == a[i];
             }
         }
-        fault = band < px.Width()       ? "no black band along the top edge"
-                : menu * 3 < px.Width() ? "no menu bar drawn"
-                : !iconShown            ? "no caption with the program's icon at its left"
-                                        : "";
+        fault = band < px.Width() ? "no black band along the top edge"
+                : clientRect.bottom > 0 && menu * 3 < px.Width() ? "no menu bar drawn"
+                : !iconShown ? "no caption with the program's icon at its left"
+                             : "";
         return fault.empty();
     };
     if (PollUntil(drawn, timeoutMs))

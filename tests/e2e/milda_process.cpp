@@ -90,9 +90,11 @@ template <typename Pred> HWND PollForWindow(DWORD pid, DWORD timeoutMs, Pred pre
     HWND found = nullptr;
     PollUntil(
         [&] {
-            for (const WindowInfo& w : TopLevelWindowsOf(pid))
-                found = found != nullptr || !w.visible || !pred(w) ? found : w.hwnd;
-            return found != nullptr;
+            for (const WindowInfo& w : TopLevelWindowsOf(pid)) {
+                if (w.visible && pred(w))
+                    return (found = w.hwnd) != nullptr;
+            }
+            return false;
         },
         timeoutMs);
     return found;
@@ -138,7 +140,7 @@ MildaProcess::~MildaProcess() {
     if (m_pi.hProcess != nullptr) {
         // Last resort, so that nothing outlives its test; a test about closing has closed it.
         if (IsRunning())
-            ::TerminateProcess(m_pi.hProcess, 1);
+            Terminate(1);
         ::WaitForSingleObject(m_pi.hProcess, START_TIMEOUT_MS);
         ::CloseHandle(m_pi.hThread);
         ::CloseHandle(m_pi.hProcess);

@@ -57,6 +57,8 @@ public:
     bool WaitForWindowGone(HWND hwnd, DWORD timeoutMs = REACT_TIMEOUT_MS) const;
     bool WaitForExit(DWORD timeoutMs = REACT_TIMEOUT_MS) const;
     bool IsRunning() const;
+    // Ends the program from outside, as Windows may at the session's end.
+    bool Terminate(UINT exitCode) const { return ::TerminateProcess(m_pi.hProcess, exitCode) != 0; }
     // The exit code, or STILL_ACTIVE while it runs (or when it never started).
     DWORD ExitCode() const;
     // How the program ended, for failure messages: its exit code, or "still running".

@@ -92,9 +92,7 @@ TEST_F(StartAndClose, SavedSizeOpensAndAMinimisedCloseOrTheSessionsEndKeepsTheRe
     ASSERT_TRUE(SendWithTimeout(game, WM_ENDSESSION, FALSE, ENDSESSION_LOGOFF, &answer));
     EXPECT_EQ(milda.SettingsLines(), SettingsText(0, 2, 0, 460, 380));
     ASSERT_TRUE(SendWithTimeout(game, WM_ENDSESSION, TRUE, ENDSESSION_LOGOFF, &answer));
-    const HANDLE process = ::OpenProcess(PROCESS_TERMINATE, FALSE, milda.Pid());
-    ASSERT_TRUE(process != nullptr && ::TerminateProcess(process, 9));
-    ::CloseHandle(process);
+    ASSERT_TRUE(milda.Terminate(9));
     AwaitExit("TerminateProcess", 9);
     EXPECT_EQ(milda.SettingsLines(), SettingsText(0, 2, 0, 500, 400));
 }

@@ -15,7 +15,7 @@ constexpr COLORREF BACKGROUND = RGB(255, 0, 255);
 
 TEST(AppIcon, EachSizeShownHasATrueColourImageOfItsOwnThatLoadsAndDraws) {
     const MildaProcess copy;
-    const std::wstring exe = copy.Folder() + L"\\milda.exe";
+    const std::wstring& exe = copy.Exe();
     const HMODULE module = ::LoadLibraryExW(exe.c_str(), nullptr, LOAD_LIBRARY_AS_DATAFILE);
     ASSERT_NE(module, nullptr) << "cannot read " << Utf8(exe);
     const HRSRC groupInfo = ::FindResourceW(module, MAKEINTRESOURCEW(IDI_APP), RT_GROUP_ICON);

@@ -106,7 +106,7 @@ void MildaFixture::Launch(const std::string& settings) {
     game = milda.WaitForGameWindow();
     ASSERT_NE(game, nullptr) << "no visible game window \"ミルダ\"; milda.exe "
                              << milda.DescribeEnd() << "; " << milda.DescribeWindows();
-    ASSERT_TRUE(AwaitFrame(game, milda.Folder() + L"\\milda.exe"));
+    ASSERT_TRUE(AwaitFrame(game, milda.Exe()));
     EXPECT_EQ(FocusOf(game), game) << "the game window does not have the focus";
 }
 

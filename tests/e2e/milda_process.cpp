@@ -250,9 +250,9 @@ DWORD MildaProcess::ExitCode() const {
 }
 
 std::string MildaProcess::DescribeEnd() const {
-    const DWORD code = ExitCode();
     if (m_pi.hProcess == nullptr)
         return "not started";
+    const DWORD code = ExitCode();
     if (code == STILL_ACTIVE)
         return "still running";
     char text[48];

@@ -71,6 +71,8 @@ public:
 
     DWORD Pid() const { return m_pi.dwProcessId; }
     const std::wstring& Folder() const { return m_folder; }
+    // The copy of the program that runs; empty when it could not be made.
+    const std::wstring& Exe() const { return m_exe; }
     std::wstring SettingsPath() const { return m_folder + L"\\milda.ini"; }
     // Every top-level window of the process, for failure messages.
     std::string DescribeWindows() const;

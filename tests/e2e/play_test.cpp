@@ -97,8 +97,7 @@ TEST_F(Play, ResizingLaysTheBoardOutAgain) {
     const BoardLayout wide = BoardLayout::Of(game);
     ASSERT_GT(wide.cellWidth, wide.cellHeight);
     ASSERT_TRUE(AwaitGrid(game, wide));
-    const std::wstring exe = milda.Folder() + L"\\milda.exe";
-    EXPECT_TRUE(AwaitFrame(game, exe));
+    EXPECT_TRUE(AwaitFrame(game, milda.Exe()));
     BoardPicture p = Await(WhiteToMoveAtStart, "the starting position laid out for 540x430");
     EXPECT_TRUE(DotsOnLegalSquaresOf(p, Square::White));
 
@@ -121,12 +120,12 @@ TEST_F(Play, ResizingLaysTheBoardOutAgain) {
     const BoardPicture before = p;
     p = Await([&](const BoardPicture& b) { return b.SamePosition(before); },
               "the same position laid out for 300x400");
-    EXPECT_TRUE(AwaitFrame(game, exe));
+    EXPECT_TRUE(AwaitFrame(game, milda.Exe()));
 
     // Minimised and restored: frame and board are drawn again.
     ASSERT_NO_FATAL_FAILURE(Minimise(true));
     ASSERT_NO_FATAL_FAILURE(Minimise(false));
-    EXPECT_TRUE(AwaitFrame(game, exe));
+    EXPECT_TRUE(AwaitFrame(game, milda.Exe()));
     Await([&](const BoardPicture& b) { return b.SamePosition(before); }, "the restored board");
 
     // Enter ends the program, and the size it had is kept.

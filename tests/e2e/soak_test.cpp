@@ -69,10 +69,9 @@ protected:
         if (!milda.IsRunning())
             return ::testing::AssertionFailure() << "milda.exe " << milda.DescribeEnd();
         DWORD_PTR ignored = 0;
-        if (!::SendMessageTimeoutW(game, WM_NULL, 0, 0, SMTO_NORMAL, REACT_TIMEOUT_MS, &ignored))
+        if (!SendWithTimeout(game, WM_NULL, 0, 0, &ignored))
             return ::testing::AssertionFailure()
-                   << "milda.exe did not answer a message (waited up to " << REACT_TIMEOUT_MS
-                   << " ms); it " << milda.DescribeEnd();
+                   << "milda.exe did not answer a message within 10 s; it " << milda.DescribeEnd();
         return ::testing::AssertionSuccess();
     }
 

@@ -49,7 +49,7 @@ TEST_F(StartAndClose, FirstStartShowsTheDefaultsAndTheCloseBoxWritesThem) {
 
 TEST_F(StartAndClose, SavedSizeOpensAndAMinimisedCloseOrTheSessionsEndKeepsTheRestoredSize) {
     // The size the window has from its template: no resize follows the one made with it.
-    const SIZE natural = TemplateOuterSize(milda.Folder() + L"\\milda.exe");
+    const SIZE natural = TemplateOuterSize(milda.Exe());
     ASSERT_GT(natural.cx, 0) << "the game window's template made no window here";
     ASSERT_NO_FATAL_FAILURE(Launch("[Option]\r\nFirstPlayer=0\r\nLastPlayer=2\r\nGuide=0\r\n"
                                    "[Window]\r\ncx=" +

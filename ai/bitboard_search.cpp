@@ -8,27 +8,31 @@
 
 namespace {
 
+// The fast kernel's needs, by where the processor (CPUID) and the operating system (XCR0) say so.
+constexpr std::uint32_t LEAF1_ECX_POPCNT = 1u << 23;
+constexpr std::uint32_t LEAF1_ECX_OSXSAVE = 1u << 27; // the system has enabled XGETBV
+constexpr std::uint32_t EXT1_ECX_LZCNT = 1u << 5;
+constexpr std::uint32_t LEAF7_EBX_BMI1 = 1u << 3;
+constexpr std::uint32_t LEAF7_EBX_AVX2 = 1u << 5;
+constexpr std::uint64_t XCR0_SSE_AND_AVX_STATE = 0x6; // the XMM and the upper YMM halves
+
 #if MILDA_HAS_FAST_SEARCH_KERNEL
-// POPCNT (CPUID 1, ECX bit 23), LZCNT (CPUID 0x80000001, ECX bit 5), BMI1 and AVX2 (CPUID 7,
-// EBX bits 3 and 5), and an operating system that saves the AVX registers (OSXSAVE, CPUID 1 ECX
-// bit 27, and XCR0 bits 1 and 2).
-bool ProcessorRunsFastKernel() {
+ProcessorAnswers ReadProcessorAnswers() {
+    ProcessorAnswers p{};
     unsigned a = 0, b = 0, c = 0, d = 0;
-    if (!__get_cpuid(1, &a, &b, &c, &d))
-        return false;
-    const bool popcnt = (c & (1u << 23)) != 0;
-    const bool osxsave = (c & (1u << 27)) != 0;
-    if (!popcnt || !osxsave)
-        return false;
-    unsigned xcr0 = 0, xcr0High = 0;
-    __asm__("xgetbv" : "=a"(xcr0), "=d"(xcr0High) : "c"(0));
-    if ((xcr0 & 6u) != 6u)
-        return false;
-    if (!__get_cpuid(0x80000001u, &a, &b, &c, &d) || (c & (1u << 5)) == 0)
-        return false;
-    if (!__get_cpuid_count(7, 0, &a, &b, &c, &d))
-        return false;
-    return (b & (1u << 3)) != 0 && (b & (1u << 5)) != 0;
+    if (__get_cpuid(1, &a, &b, &c, &d))
+        p.leaf1Ecx = c;
+    if (__get_cpuid(0x80000001u, &a, &b, &c, &d))
+        p.ext1Ecx = c;
+    if (__get_cpuid_count(7, 0, &a, &b, &c, &d))
+        p.leaf7Ebx = b;
+    // XGETBV is an illegal instruction until the system enables it.
+    if (p.leaf1Ecx & LEAF1_ECX_OSXSAVE) {
+        unsigned low = 0, high = 0;
+        __asm__("xgetbv" : "=a"(low), "=d"(high) : "c"(0));
+        p.xcr0 = (std::uint64_t{high} << 32) | low;
+    }
+    return p;
 }
 #endif
 
@@ -41,7 +45,7 @@ const KernelList& Runnable() {
     static const KernelList list = [] {
         KernelList l{{&BASELINE_SEARCH_KERNEL, nullptr}, 1};
 #if MILDA_HAS_FAST_SEARCH_KERNEL
-        if (ProcessorRunsFastKernel())
+        if (FastSearchKernelRuns(ReadProcessorAnswers()))
             l.kernels[l.count++] = &FAST_SEARCH_KERNEL;
 #endif
         return l;
@@ -50,6 +54,13 @@ const KernelList& Runnable() {
 }
 
 } // namespace
+
+bool FastSearchKernelRuns(const ProcessorAnswers& p) {
+    const auto has = [](std::uint64_t word, std::uint64_t bits) { return (word & bits) == bits; };
+    return has(p.leaf1Ecx, LEAF1_ECX_POPCNT | LEAF1_ECX_OSXSAVE) &&
+           has(p.ext1Ecx, EXT1_ECX_LZCNT) && has(p.leaf7Ebx, LEAF7_EBX_BMI1 | LEAF7_EBX_AVX2) &&
+           has(p.xcr0, XCR0_SSE_AND_AVX_STATE);
+}
 
 const SearchKernel& ChosenSearchKernel() {
     const KernelList& list = Runnable();

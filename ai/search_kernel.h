@@ -55,6 +55,21 @@ extern const SearchKernel BASELINE_SEARCH_KERNEL;
 extern const SearchKernel FAST_SEARCH_KERNEL;
 #endif
 
+// What the processor (CPUID) and the operating system (XCR0) answer, in the registers that hold
+// the fast kernel's needs. A leaf the processor lacks reads as 0, as does XCR0 where the system
+// has not enabled reading it (OSXSAVE clear).
+struct ProcessorAnswers {
+    std::uint32_t leaf1Ecx; // CPUID 1: ECX
+    std::uint32_t ext1Ecx;  // CPUID 0x80000001: ECX
+    std::uint32_t leaf7Ebx; // CPUID 7, subleaf 0: EBX
+    std::uint64_t xcr0;     // XGETBV 0
+};
+
+// Whether the fast kernel may run: the processor has POPCNT, LZCNT, BMI1 and AVX2, and the
+// system saves the AVX registers (OSXSAVE, and XCR0 with both the SSE and the AVX state). A
+// system that does not (Windows XP, Windows 7 before SP1) would fault on the first AVX2 move.
+bool FastSearchKernelRuns(const ProcessorAnswers& answers);
+
 // The fastest kernel this processor runs.
 const SearchKernel& ChosenSearchKernel();
 

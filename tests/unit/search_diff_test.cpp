@@ -223,3 +223,28 @@ TEST(BitboardSearch, MatchesTheCellSearchOnRandomPositions) {
         Kernels().size(), seed, seen.positions, seen.mustPass, seen.finished, seen.fewEmpties,
         seen.choices, seen.searches);
 }
+
+// Which kernel a processor gets. Bit numbers are the processor manuals': POPCNT and OSXSAVE in
+// leaf 1, LZCNT in 0x80000001, BMI1 and AVX2 in leaf 7, the SSE and AVX state in XCR0.
+TEST(KernelChoice, FastOnlyWhereTheProcessorAndTheSystemAnswerEveryNeed) {
+    const ProcessorAnswers haswell = {0x7FFAFBBFu, 0x00000121u, 0x000027ABu, 0x7}; // with others
+    const ProcessorAnswers bare = {(1u << 23) | (1u << 27), 1u << 5, (1u << 3) | (1u << 5), 0x6};
+    EXPECT_TRUE(FastSearchKernelRuns(haswell));
+    EXPECT_TRUE(FastSearchKernelRuns(bare));
+    for (const ProcessorAnswers& all : {haswell, bare}) {
+        const struct {
+            const char* missing;
+            ProcessorAnswers answers;
+        } cases[] = {
+            {"POPCNT", {all.leaf1Ecx & ~(1u << 23), all.ext1Ecx, all.leaf7Ebx, all.xcr0}},
+            {"OSXSAVE", {all.leaf1Ecx & ~(1u << 27), all.ext1Ecx, all.leaf7Ebx, all.xcr0}},
+            {"LZCNT", {all.leaf1Ecx, all.ext1Ecx & ~(1u << 5), all.leaf7Ebx, all.xcr0}},
+            {"BMI1", {all.leaf1Ecx, all.ext1Ecx, all.leaf7Ebx & ~(1u << 3), all.xcr0}},
+            {"AVX2", {all.leaf1Ecx, all.ext1Ecx, all.leaf7Ebx & ~(1u << 5), all.xcr0}},
+            {"XCR0's SSE state", {all.leaf1Ecx, all.ext1Ecx, all.leaf7Ebx, all.xcr0 & ~2u}},
+            {"XCR0's AVX state", {all.leaf1Ecx, all.ext1Ecx, all.leaf7Ebx, all.xcr0 & ~4u}},
+        };
+        for (const auto& c : cases)
+            EXPECT_FALSE(FastSearchKernelRuns(c.answers)) << "without " << c.missing;
+    }
+}

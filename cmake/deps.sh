@@ -54,10 +54,10 @@ install_wine32() {
             apt-get install -y -q --no-install-recommends wine32:i386; } >>"$log" 2>&1; then
         return 0
     fi
-    reason=$(grep -E '^(E|dpkg): ' "$log" | tail -n 1)
-    echo "32-bit Wine could not be installed (${reason:-see $log}), so the i686 build's tests" \
-        "will not run; everything else goes on. Try again with:" \
-        "apt-get update && apt-get install --no-install-recommends wine32:i386"
+    reason=$(sed -n 's/^\(E\|dpkg\): \(.*[^.]\)\.*$/\2/p' "$log" | tail -n 1)
+    echo "32-bit Wine could not be installed (apt: ${reason:-see $log}), so the i686 build's" \
+        "tests will not run; everything else goes on. apt's whole answer is in $log. Try" \
+        "again with: apt-get update && apt-get install --no-install-recommends wine32:i386"
     return 0
 }
 

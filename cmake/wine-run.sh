@@ -20,7 +20,9 @@ MILDA_EXIT_CODE_FILE="Z:$(printf '%s' "$code" | tr / '\\')" setpriv --pdeathsig 
     status=$?
 written=$(cat "$code")
 if [ -z "$written" ]; then
-    exit "$status" # it did not get to its end
+    # It did not get to its end; where nothing else says why, this does.
+    [ "$status" -eq 0 ] || echo "wine-run: $1 ended with $status before it wrote its exit code" >&2
+    exit "$status"
 elif [ "$status" -eq 137 ]; then
     echo "wine-run: $1 ended with $written, and its Unix process was killed after that" >&2
     exit "$written"

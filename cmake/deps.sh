@@ -5,6 +5,7 @@
 #   deps.sh wine32   32-bit Wine, which only the i686 build's tests run under: asked for on its
 #                    own, after the rest is in place, and gone on without when it cannot be had
 set -u
+. "$(dirname "$0")/wine-session.sh"
 packages="cmake ninja-build make g++ git googletest libgtest-dev libbenchmark-dev clang-format
   g++-mingw-w64-x86-64-posix g++-mingw-w64-i686-posix
   g++-mingw-w64-x86-64-win32 g++-mingw-w64-i686-win32 binutils-mingw-w64-x86-64
@@ -28,7 +29,7 @@ install_wine32() {
     # On a kernel without 32-bit support it cannot start, and once installed it would stop
     # 64-bit Wine as well (see runs-32bit.sh), so there it is left out and the i686 tests with it.
     if ! sh "$(dirname "$0")/runs-32bit.sh"; then
-        if [ -x /usr/lib/wine/wine ]; then
+        if [ -x "$MILDA_WINE32_LOADER" ]; then
             echo "Warning: wine32:i386 is installed, but this kernel runs no 32-bit programs;" \
                 "it stops 64-bit Wine too. Remove it: apt-get remove wine32:i386"
         fi

@@ -7,17 +7,8 @@
 set -u
 ctest=${1:-ctest}
 cd "$(dirname "$0")/.."
-# The loader that wine-env.sh makes 32-bit prefixes with; --version needs no prefix, only the
-# loader and its i386 libraries.
-wine32_loader=/usr/lib/wine/wine
-if ! sh cmake/runs-32bit.sh; then
-    why="this kernel runs no 32-bit programs (32-bit emulation is off), so 32-bit Wine"
-    why="$why cannot start."
-elif ! "$wine32_loader" --version >/dev/null 2>&1; then
-    why="32-bit Wine (wine32:i386) is not installed or does not start. To try again, as root:"
-    why="$why 'make deps-wine32' (it says why when it cannot install it), then"
-    why="$why 'make test-windows-i686'."
-else
+. cmake/wine-session.sh
+if why=$(milda_wine32_starts cmake); then
     exec "$ctest" --preset windows-i686
 fi
 sh tests/unit/isa_check.sh i686-w64-mingw32-objdump i686-w64-mingw32-nm \

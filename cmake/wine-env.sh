@@ -50,8 +50,7 @@ PREFIX_SETUP_VERSION=3
 # programs through WoW64 only if the loader was there when the prefix was made; one made before
 # fails every 32-bit start with "could not load kernel32.dll". So its presence is part of the
 # set-up, and installing or removing it makes the prefix again.
-WINE32_LOADER=/usr/lib/wine/wine
-if [ -x "$WINE32_LOADER" ]; then wine32=wine32; else wine32=no-wine32; fi
+if [ -x "$MILDA_WINE32_LOADER" ]; then wine32=wine32; else wine32=no-wine32; fi
 setup="$PREFIX_SETUP_VERSION-$virtual_desktop-$wine32"
 
 make_prefix() {
@@ -103,16 +102,9 @@ start)
     fi
     command -v Xvfb >/dev/null || { echo "wine-env: Xvfb is missing (apt-get install xvfb)" >&2; exit 1; }
     command -v wine >/dev/null || { echo "wine-env: wine is missing (apt-get install wine wine64)" >&2; exit 1; }
-    if [ "${MILDA_WINE_BITS:-64}" = 32 ]; then
-        if ! sh "$(dirname "$0")/runs-32bit.sh"; then
-            echo "wine-env: this kernel runs no 32-bit programs (32-bit emulation is off)" >&2
-            exit 1
-        fi
-        if [ "$wine32" != wine32 ]; then
-            echo "wine-env: 32-bit Wine is missing (dpkg --add-architecture i386;" \
-                "apt-get update; apt-get install wine32:i386)" >&2
-            exit 1
-        fi
+    if [ "${MILDA_WINE_BITS:-64}" = 32 ] && ! why=$(milda_wine32_starts "$(dirname "$0")"); then
+        echo "wine-env: $why" >&2
+        exit 1
     fi
     exec 9>"$state/lock"
     flock 9

@@ -231,20 +231,26 @@ TEST(KernelChoice, FastOnlyWhereTheProcessorAndTheSystemAnswerEveryNeed) {
     const ProcessorAnswers bare = {(1u << 23) | (1u << 27), 1u << 5, (1u << 3) | (1u << 5), 0x6};
     EXPECT_TRUE(FastSearchKernelRuns(haswell));
     EXPECT_TRUE(FastSearchKernelRuns(bare));
+    // Each need taken away alone; XCR0's two state bits (SSE and AVX) below.
+    const struct {
+        const char* missing;
+        std::uint32_t ProcessorAnswers::*word;
+        std::uint32_t bit;
+    } needs[] = {{"POPCNT", &ProcessorAnswers::leaf1Ecx, 1u << 23},
+                 {"OSXSAVE", &ProcessorAnswers::leaf1Ecx, 1u << 27},
+                 {"LZCNT", &ProcessorAnswers::ext1Ecx, 1u << 5},
+                 {"BMI1", &ProcessorAnswers::leaf7Ebx, 1u << 3},
+                 {"AVX2", &ProcessorAnswers::leaf7Ebx, 1u << 5}};
     for (const ProcessorAnswers& all : {haswell, bare}) {
-        const struct {
-            const char* missing;
-            ProcessorAnswers answers;
-        } cases[] = {
-            {"POPCNT", {all.leaf1Ecx & ~(1u << 23), all.ext1Ecx, all.leaf7Ebx, all.xcr0}},
-            {"OSXSAVE", {all.leaf1Ecx & ~(1u << 27), all.ext1Ecx, all.leaf7Ebx, all.xcr0}},
-            {"LZCNT", {all.leaf1Ecx, all.ext1Ecx & ~(1u << 5), all.leaf7Ebx, all.xcr0}},
-            {"BMI1", {all.leaf1Ecx, all.ext1Ecx, all.leaf7Ebx & ~(1u << 3), all.xcr0}},
-            {"AVX2", {all.leaf1Ecx, all.ext1Ecx, all.leaf7Ebx & ~(1u << 5), all.xcr0}},
-            {"XCR0's SSE state", {all.leaf1Ecx, all.ext1Ecx, all.leaf7Ebx, all.xcr0 & ~2u}},
-            {"XCR0's AVX state", {all.leaf1Ecx, all.ext1Ecx, all.leaf7Ebx, all.xcr0 & ~4u}},
-        };
-        for (const auto& c : cases)
-            EXPECT_FALSE(FastSearchKernelRuns(c.answers)) << "without " << c.missing;
+        for (const auto& need : needs) {
+            ProcessorAnswers without = all;
+            without.*need.word &= ~need.bit;
+            EXPECT_FALSE(FastSearchKernelRuns(without)) << "without " << need.missing;
+        }
+        for (const std::uint64_t state : {2u, 4u}) {
+            ProcessorAnswers without = all;
+            without.xcr0 &= ~state;
+            EXPECT_FALSE(FastSearchKernelRuns(without)) << "without XCR0 bit " << state;
+        }
     }
 }

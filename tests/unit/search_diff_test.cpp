@@ -231,7 +231,6 @@ TEST(KernelChoice, FastOnlyWhereTheProcessorAndTheSystemAnswerEveryNeed) {
     const ProcessorAnswers bare = {(1u << 23) | (1u << 27), 1u << 5, (1u << 3) | (1u << 5), 0x6};
     EXPECT_TRUE(FastSearchKernelRuns(haswell));
     EXPECT_TRUE(FastSearchKernelRuns(bare));
-    // Each need taken away alone; XCR0's two state bits (SSE and AVX) below.
     const struct {
         const char* missing;
         std::uint32_t ProcessorAnswers::*word;

@@ -4,6 +4,7 @@
 #   deps.sh          what every command needs; a package that cannot be installed stops it
 #   deps.sh wine32   32-bit Wine, which only the i686 build's tests run under: asked for on its
 #                    own, after the rest is in place, and gone on without when it cannot be had
+#   deps.sh icon     what redrawing the icon needs (make icon), and nothing else
 set -u
 . "$(dirname "$0")/wine-session.sh"
 packages="cmake ninja-build make g++ git googletest libgtest-dev libbenchmark-dev clang-format
@@ -67,6 +68,7 @@ if [ "${1:-}" = wine32 ]; then
     exit 0
 fi
 
+[ "${1:-}" = icon ] && packages="imagemagick icoutils"
 missing=""
 for p in $packages; do
     installed "$p" || missing="$missing $p"

@@ -44,9 +44,6 @@ constexpr std::uint16_t FVIRTKEY = 0x01, FNOINVERT = 0x02, LAST_ACCELERATOR = 0x
 constexpr std::uint16_t VK_F2 = 0x71, VK_F3 = 0x72;
 constexpr std::uint16_t MF_POPUP = 0x10, MF_END = 0x80;
 
-// Entries of the standard 16-colour palette.
-constexpr int BLACK_INDEX = 0, SILVER_INDEX = 7, WHITE_INDEX = 15;
-
 const ResId BUTTON = ResId::Ordinal(0x80);
 const ResId STATIC = ResId::Ordinal(0x82);
 const ResId COMBOBOX = ResId::Ordinal(0x85);
@@ -405,13 +402,18 @@ TEST_P(CompiledResources, IconIsTheTreesIconFileWithAnImageForEverySizeShown) {
 
         // A drawn picture, not a blank: the grey board, black lines and discs, white discs.
         if (sixteenColours) {
-            std::set<int> colours;
+            // Each pixel's colour from the image's own palette (blue, green, red, unused).
+            const auto colour = [&](int index) {
+                const std::uint8_t* entry = &imageBytes[40 + 4 * index];
+                return std::uint32_t{entry[2]} << 16 | entry[1] << 8 | entry[0];
+            };
+            std::set<std::uint32_t> colours;
             for (std::uint32_t i = colourStart; i < colourStart + colourBytes; ++i) {
-                colours.insert(imageBytes[i] >> 4);
-                colours.insert(imageBytes[i] & 0xF);
+                colours.insert(colour(imageBytes[i] >> 4));
+                colours.insert(colour(imageBytes[i] & 0xF));
             }
-            for (const int colour : {BLACK_INDEX, SILVER_INDEX, WHITE_INDEX})
-                EXPECT_EQ(colours.count(colour), 1u) << "palette entry " << colour;
+            for (const std::uint32_t rgb : {0x000000u, 0xC0C0C0u, 0xFFFFFFu})
+                EXPECT_EQ(colours.count(rgb), 1u) << std::hex << rgb;
             continue;
         }
         // Rows bottom-up of blue, green, red, alpha (read here as 0xAARRGGBB): rounded corners,

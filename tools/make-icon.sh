@@ -1,0 +1,86 @@
+#!/bin/sh
+# Draws the application icon with ImageMagick and packs it with icoutils: the middle of the board
+# as a game starts, four grey squares in black lines, white discs on one diagonal and black discs
+# on the other. The icon holds 32 and 16 px in 16 colours, then 256 px (kept as PNG), 48, 32, 24
+# and 16 px in true colour with alpha: every size the platform shows.
+# Usage: make-icon.sh OUTPUT.ico
+set -eu
+work=$(mktemp -d)
+trap 'rm -rf "$work"' EXIT
+
+# Each image is drawn SCALE times larger without smoothing, then reduced: each block of pixels
+# averaged, for the smooth images, or the pixel at its centre taken, for the 16-colour ones.
+SCALE=9
+
+# ImageMagick's drawing commands for the picture at SIZE px, SMOOTH (1) or in whole pixels (0).
+# ImageMagick puts pixel centres at whole numbers.
+picture() {
+    awk -v size="$1" -v smooth="$2" -v k="$SCALE" '
+    function at(v) { return v * k - 0.5 }
+    function rect(colour, x0, y0, x1, y1) {
+        printf "fill %s rectangle %g,%g %g,%g\n", colour, x0 * k, y0 * k, x1 * k - 1, y1 * k - 1
+    }
+    function disc(colour, x, y, r) {
+        printf "fill %s circle %g,%g %g,%g\n", colour, at(x), at(y), at(x + r) - 0.5, at(y)
+    }
+    # The part of a disc beyond the line across it at -45 degrees, SHIFT from its centre along
+    # the diagonal (as x + y): light falls from the upper left, as on the platform'\''s controls.
+    function cut(colour, x, y, r, shift,    h, mx, my, sweep) {
+        h = sqrt(r * r - shift * shift / 2) / sqrt(2)
+        mx = x + shift / 2
+        my = y + shift / 2
+        sweep = shift > 0 ? 1 : 0
+        printf "fill %s path %cM %g,%g A %g,%g 0 0 %d %g,%g Z%c\n", colour, 39, at(mx + h),
+            at(my - h), r * k, r * k, sweep, at(mx - h), at(my + h), 39
+    }
+    BEGIN {
+        line = int(size / 32)
+        if (line < 1) line = 1
+        middle = size / 2
+        cell = middle - 2 * line
+        # The 16 px image leaves a wider ring of board round each disc, or its black discs would
+        # run into the lines.
+        radius = cell * (size > 16 ? 0.45 : 0.35)
+        # A smooth outline is a little wider than the lines: one pixel wide, a curve would only
+        # show as grey.
+        width = smooth ? 1.5 * line : 1
+        printf "fill #000000 roundrectangle 0,0 %g,%g %g,%g\n", size * k - 1, size * k - 1,
+            2 * line * k, 2 * line * k
+        rect("#C0C0C0", line, line, size - line, size - line)
+        rect("#000000", middle - line, 0, middle + line, size)
+        rect("#000000", 0, middle - line, size, middle + line)
+        for (row = 0; row < 2; ++row) {
+            for (column = 0; column < 2; ++column) {
+                x = line + cell / 2 + column * middle
+                y = line + cell / 2 + row * middle
+                inner = radius - width
+                disc("#000000", x, y, radius)
+                if (row == column) {
+                    disc("#FFFFFF", x, y, inner)
+                    cut("#C0C0C0", x, y, inner, 0.55 * radius)
+                } else {
+                    cut("#808080", x, y, inner, -0.55 * radius)
+                }
+            }
+        }
+    }'
+}
+
+# draw NAME SIZE SMOOTH -scale|-sample: NAME.png, 8 bits per channel with alpha, and nothing else
+# in the file that could change from one run to the next (no dates, no ImageMagick version).
+draw() {
+    convert -size "$(($2 * SCALE))x$(($2 * SCALE))" xc:none +antialias -draw "$(picture "$2" "$3")" \
+        "$4" "$2x$2" -depth 8 -quality 95 -define png:exclude-chunks=all "PNG32:$work/$1.png"
+}
+
+# Below 24 px smoothed edges only blur the discs, so the 16 px true-colour image is the pixel
+# picture.
+for size in 32 16; do
+    draw "pixels$size" "$size" 0 -sample
+done
+for size in 256 48 32 24; do
+    draw "smooth$size" "$size" 1 -scale
+done
+w="$work"
+icotool -c -o "$1" -b 4 "$w/pixels32.png" -b 4 "$w/pixels16.png" -r "$w/smooth256.png" \
+    -b 32 "$w/smooth48.png" -b 32 "$w/smooth32.png" -b 32 "$w/smooth24.png" -b 32 "$w/pixels16.png"

@@ -253,3 +253,14 @@ TEST(KernelChoice, FastOnlyWhereTheProcessorAndTheSystemAnswerEveryNeed) {
         }
     }
 }
+
+#if MILDA_HAS_FAST_SEARCH_KERNEL
+// The program's own reading against the compiler's, on the machine that runs the test; libgcc's
+// "avx2" includes the system's saving of the AVX state (XCR0).
+TEST(KernelChoice, FastHereExactlyWhereTheCompilersRunTimeCheckFindsEveryNeed) {
+    __builtin_cpu_init();
+    const bool needs = __builtin_cpu_supports("popcnt") && __builtin_cpu_supports("lzcnt") &&
+                       __builtin_cpu_supports("bmi") && __builtin_cpu_supports("avx2");
+    EXPECT_EQ(&ChosenSearchKernel() == &FAST_SEARCH_KERNEL, needs) << ChosenSearchKernel().name;
+}
+#endif

@@ -13,7 +13,10 @@ trap 'rm -rf "$work"' EXIT
 SCALE=9
 
 # ImageMagick's drawing commands for the picture at SIZE px, SMOOTH (1) or in whole pixels (0).
-# ImageMagick puts pixel centres at whole numbers.
+# ImageMagick puts pixel centres at whole numbers, and without smoothing it also fills a pixel
+# whose centre lies up to about half a pixel outside a circle, so circles are drawn that much
+# smaller. The colours are the standard 16-colour palette's, so that the 16-colour images show
+# exactly on a 16-colour screen.
 picture() {
     awk -v size="$1" -v smooth="$2" -v k="$SCALE" '
     function at(v) { return v * k - 0.5 }
@@ -66,8 +69,9 @@ picture() {
     }'
 }
 
-# draw NAME SIZE SMOOTH -scale|-sample: NAME.png, 8 bits per channel with alpha, and nothing else
-# in the file that could change from one run to the next (no dates, no ImageMagick version).
+# draw NAME SIZE SMOOTH -scale|-sample: NAME.png, 8 bits per channel with alpha, compressed as
+# far as zlib goes, and nothing else in the file that could change from one run to the next (no
+# dates, no ImageMagick version).
 draw() {
     convert -size "$(($2 * SCALE))x$(($2 * SCALE))" xc:none +antialias -draw "$(picture "$2" "$3")" \
         "$4" "$2x$2" -depth 8 -quality 95 -define png:exclude-chunks=all "PNG32:$work/$1.png"
@@ -81,6 +85,7 @@ done
 for size in 256 48 32 24; do
     draw "smooth$size" "$size" 1 -scale
 done
+# The 16-colour images first, as they always were; the platform picks by size and depth.
 w="$work"
 icotool -c -o "$1" -b 4 "$w/pixels32.png" -b 4 "$w/pixels16.png" -r "$w/smooth256.png" \
     -b 32 "$w/smooth48.png" -b 32 "$w/smooth32.png" -b 32 "$w/smooth24.png" -b 32 "$w/pixels16.png"

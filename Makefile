@@ -41,7 +41,7 @@ test-windows: deps
 	$(WINE_SUITE) $(CTEST) --preset windows
 
 # The 32-bit build; where this kernel runs no 32-bit programs, only built and checked.
-test-windows-i686: deps deps-wine32
+test-windows-i686: deps-wine32
 	$(CMAKE) --preset windows-i686
 	$(CMAKE) --build --preset windows-i686
 	@$(WINE_SUITE) sh cmake/test-windows-i686.sh $(CTEST)

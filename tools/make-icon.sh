@@ -44,9 +44,9 @@ picture() {
         # The 16 px image leaves a wider ring of board round each disc, or its black discs would
         # run into the lines.
         radius = cell * (size > 16 ? 0.45 : 0.35)
-        # A smooth outline is a little wider than the lines: one pixel wide, a curve would only
-        # show as grey.
-        width = smooth ? 1.5 * line : 1
+        # Inside the black outline of each disc: one pixel wide in the pixel pictures, a little
+        # wider than the lines when smooth, where a curve one pixel wide would only show as grey.
+        inner = radius - (smooth ? 1.5 * line : 1)
         printf "fill #000000 roundrectangle 0,0 %g,%g %g,%g\n", size * k - 1, size * k - 1,
             2 * line * k, 2 * line * k
         rect("#C0C0C0", line, line, size - line, size - line)
@@ -56,7 +56,6 @@ picture() {
             for (column = 0; column < 2; ++column) {
                 x = line + cell / 2 + column * middle
                 y = line + cell / 2 + row * middle
-                inner = radius - width
                 disc("#000000", x, y, radius)
                 if (row == column) {
                     disc("#FFFFFF", x, y, inner)
@@ -69,23 +68,22 @@ picture() {
     }'
 }
 
-# draw NAME SIZE SMOOTH -scale|-sample: NAME.png, 8 bits per channel with alpha, and nothing else
-# in the file that could change from one run to the next (no dates, no ImageMagick version).
+# draw pixels|smooth SIZE: pixelsSIZE.png or smoothSIZE.png, 8 bits per channel with alpha, and
+# nothing else in the file that could change from one run to the next (no dates, no ImageMagick
+# version).
 # Quality 91 is zlib's level 9 over rows kept as differences from the pixel to the left, which
 # packs these pictures smallest (the 256 px one in 7,327 bytes; ImageMagick's default, 10,717).
 draw() {
-    convert -size "$(($2 * SCALE))x$(($2 * SCALE))" xc:none +antialias -draw "$(picture "$2" "$3")" \
-        "$4" "$2x$2" -depth 8 -quality 91 -define png:exclude-chunks=all "PNG32:$work/$1.png"
+    if [ "$1" = smooth ]; then smooth=1 reduce=-scale; else smooth=0 reduce=-sample; fi
+    convert -size "$(($2 * SCALE))x$(($2 * SCALE))" xc:none +antialias \
+        -draw "$(picture "$2" $smooth)" $reduce "$2x$2" -depth 8 -quality 91 \
+        -define png:exclude-chunks=all "PNG32:$work/$1$2.png"
 }
 
 # Below 24 px smoothed edges only blur the discs, so the 16 px true-colour image is the pixel
 # picture.
-for size in 32 16; do
-    draw "pixels$size" "$size" 0 -sample
-done
-for size in 256 48 32 24; do
-    draw "smooth$size" "$size" 1 -scale
-done
+for size in 32 16; do draw pixels $size; done
+for size in 256 48 32 24; do draw smooth $size; done
 # The 16-colour images first, as they always were; the platform picks by size and depth.
 w="$work"
 icotool -c -o "$1" -b 4 "$w/pixels32.png" -b 4 "$w/pixels16.png" -r "$w/smooth256.png" \

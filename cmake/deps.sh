@@ -68,7 +68,8 @@ if [ "${1:-}" = wine32 ]; then
     exit 0
 fi
 
-[ "${1:-}" = icon ] && packages="imagemagick icoutils"
+purpose="building and testing Milda"
+[ "${1:-}" = icon ] && packages="imagemagick icoutils" purpose="make icon (redrawing the icon)"
 missing=""
 for p in $packages; do
     installed "$p" || missing="$missing $p"
@@ -76,7 +77,7 @@ done
 [ -z "$missing" ] && exit 0
 
 if [ "$(id -u)" != 0 ]; then
-    echo "Missing packages. Install them with:"
+    echo "Missing packages for $purpose. Install them with:"
     echo "  sudo apt-get update"
     echo "  sudo apt-get install --no-install-recommends$missing"
     exit 1
@@ -86,7 +87,7 @@ refresh_index
 # $missing is a list of words: split on purpose.
 # shellcheck disable=SC2086
 if ! DEBIAN_FRONTEND=noninteractive apt-get install -y -q --no-install-recommends $missing; then
-    echo "Could not install what Milda needs to build and test (apt's message is above)." \
+    echo "Could not install the packages for $purpose; apt's message is above." \
         "Try again with:"
     echo "  apt-get update && apt-get install --no-install-recommends$missing"
     exit 1

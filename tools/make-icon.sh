@@ -68,16 +68,22 @@ picture() {
     }'
 }
 
+# ImageMagick 7 calls its command magick; 6 has only convert, which 7 keeps as a legacy name.
+magick=convert
+command -v magick >/dev/null 2>&1 && magick=magick
+
 # draw pixels|smooth SIZE: pixelsSIZE.png or smoothSIZE.png, 8 bits per channel with alpha, and
 # nothing else in the file that could change from one run to the next (no dates, no ImageMagick
-# version).
+# version). The chunks are named one by one: ImageMagick 7 warns that a PNG32 written with
+# "all" left out cannot keep its bit depth and colour type, though it does.
 # Quality 91 is zlib's level 9 over rows kept as differences from the pixel to the left, which
 # packs these pictures smallest (the 256 px one in 7,327 bytes; ImageMagick's default, 10,717).
 draw() {
     if [ "$1" = smooth ]; then smooth=1 reduce=-scale; else smooth=0 reduce=-sample; fi
-    convert -size "$(($2 * SCALE))x$(($2 * SCALE))" xc:none +antialias \
+    "$magick" -size "$(($2 * SCALE))x$(($2 * SCALE))" xc:none +antialias \
         -draw "$(picture "$2" $smooth)" $reduce "$2x$2" -depth 8 -quality 91 \
-        -define png:exclude-chunks=all "PNG32:$work/$1$2.png"
+        -define png:exclude-chunks=bKGD,cHRM,gAMA,iCCP,iTXt,pHYs,sRGB,tEXt,tIME,vpAg,zTXt,date \
+        "PNG32:$work/$1$2.png"
 }
 
 # Below 24 px smoothed edges only blur the discs, so the 16 px true-colour image is the pixel

@@ -6,7 +6,25 @@
 # floor, and on a missing hardening flag: address-space randomisation with the relocations
 # kept, no execution of data, 64-bit randomisation (64-bit only) and terminal-server awareness.
 # It reads the file without running it, so it works where the executable cannot run.
+# With --read-imports alone, it reads objdump -p's text on its input and prints the imports.
 set -eu
+
+# Every imported function in objdump -p's text, as "DLL function" with the DLL in upper case.
+# The name is read from the column that the table's heading calls Member-Name: binutils before
+# 2.44 lays each import out as "vma hint name", 2.44 and later as "vma ordinal hint name" (the
+# ordinal "<none>", the hint in hex). A function imported by ordinal alone has no name and
+# shows as "<none>", which no list holds.
+read_imports() {
+    awk '/^\tDLL Name: / { dll = toupper($3); column = 0; next }
+        /^$/ { dll = "" }
+        dll != "" && /Member-Name/ { for (i = 1; i <= NF; i++) if ($i == "Member-Name") column = i }
+        dll != "" && column && /^\t[0-9a-f]+[ \t]/ { print dll, $column }'
+}
+if [ "${1:-}" = --read-imports ]; then
+    read_imports
+    exit
+fi
+
 objdump=${1:?usage: imports_and_flags.sh OBJDUMP MILDA_EXE ALLOWED_IMPORTS BITS}
 exe=${2:?}
 allowed=${3:?}
@@ -42,11 +60,7 @@ relocations=$(printf '%s\n' "$headers" | awk '/Base Relocation Directory/ { prin
 [ -n "$relocations" ] && [ "$((0x$relocations))" -gt 0 ] ||
     fail "no base relocations"
 
-# Every imported function, as "DLL function" with the DLL in upper case.
-imports=$(printf '%s\n' "$headers" | awk '
-    /^\tDLL Name: / { dll = toupper($3); next }
-    /^$/ { dll = "" }
-    dll != "" && /^\t[0-9a-f]+[ \t]+[0-9]+[ \t]+/ { print dll, $3 }')
+imports=$(printf '%s\n' "$headers" | read_imports)
 [ -n "$imports" ] || fail "no imports read from $exe"
 # The list: lines of a DLL and one or more of its functions.
 list=$(awk '!/^#/ && NF >= 2 && $1 != "floor" { for (i = 2; i <= NF; i++) print toupper($1), $i }' \

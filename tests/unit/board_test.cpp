@@ -153,6 +153,14 @@ TEST(Board, PlayRandomModes) {
     CBoard c;
     EXPECT_EQ(c.PlayRandom(1, BLACK), 1);
     EXPECT_EQ(c.CountDiscs(BLACK), 4);
+    // All four discs white: black brackets nothing anywhere, so neither mode plays.
+    CBoard d;
+    for (int i = 0; i < 4; ++i)
+        d.SetCell(3 + i % 2, 3 + i / 2, WHITE);
+    const std::string before = Cells(d);
+    EXPECT_EQ(d.PlayRandom(1, BLACK), 0);
+    EXPECT_EQ(d.PlayRandom(2, BLACK), 0);
+    EXPECT_EQ(Cells(d), before);
 }
 
 TEST(Board, SetBoardRectTruncatesTowardZero) {

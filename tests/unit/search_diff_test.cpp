@@ -233,7 +233,7 @@ TEST(KernelChoice, FastOnlyWhereTheProcessorAndTheSystemAnswerEveryNeed) {
     EXPECT_TRUE(FastSearchKernelRuns(bare));
     const struct {
         const char* missing;
-        std::uint32_t ProcessorAnswers::*word;
+        decltype(&ProcessorAnswers::leaf1Ecx) word;
         std::uint32_t bit;
     } needs[] = {{"POPCNT", &ProcessorAnswers::leaf1Ecx, 1u << 23},
                  {"OSXSAVE", &ProcessorAnswers::leaf1Ecx, 1u << 27},

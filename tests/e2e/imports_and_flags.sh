@@ -9,21 +9,16 @@
 # With --read-imports alone, it reads objdump -p's text on its input and prints the imports.
 set -eu
 
-# Every imported function in objdump -p's text, as "DLL function" with the DLL in upper case.
-# The name is read from the column that the table's heading calls Member-Name: binutils before
-# 2.44 lays each import out as "vma hint name", 2.44 and later as "vma ordinal hint name" (the
-# ordinal "<none>", the hint in hex). A function imported by ordinal alone has no name and
-# shows as "<none>", which no list holds.
+# Every imported function in objdump -p's text, as "DLL function" with the DLL in upper case,
+# from the column headed Member-Name: binutils 2.44 put an ordinal column before the hint. A
+# function imported by ordinal alone shows as "<none>", which no list holds.
 read_imports() {
     awk '/^\tDLL Name: / { dll = toupper($3); column = 0; next }
         /^$/ { dll = "" }
         dll != "" && /Member-Name/ { for (i = 1; i <= NF; i++) if ($i == "Member-Name") column = i }
         dll != "" && column && /^\t[0-9a-f]+[ \t]/ { print dll, $column }'
 }
-if [ "${1:-}" = --read-imports ]; then
-    read_imports
-    exit
-fi
+[ "${1:-}" != --read-imports ] || { read_imports; exit; }
 
 objdump=${1:?usage: imports_and_flags.sh OBJDUMP MILDA_EXE ALLOWED_IMPORTS BITS}
 exe=${2:?}

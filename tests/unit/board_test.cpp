@@ -155,8 +155,8 @@ TEST(Board, PlayRandomModes) {
     EXPECT_EQ(c.CountDiscs(BLACK), 4);
     // All four discs white: black brackets nothing anywhere, so neither mode plays.
     CBoard d;
-    for (int i = 0; i < 4; ++i)
-        d.SetCell(3 + i % 2, 3 + i / 2, WHITE);
+    d.SetCell(4, 3, WHITE);
+    d.SetCell(3, 4, WHITE);
     const std::string before = Cells(d);
     EXPECT_EQ(d.PlayRandom(1, BLACK), 0);
     EXPECT_EQ(d.PlayRandom(2, BLACK), 0);

@@ -4,10 +4,11 @@
 set -eu
 work=$(mktemp) && trap 'rm -f "$work"' EXIT
 magick=convert && command -v magick >/dev/null 2>&1 && magick=magick
-[ "$(icotool -l "$1")" = "$(icotool -l "$2")" ] || { echo "Other images: $(icotool -l "$1")"; exit 1; }
+drawn=$(icotool -l "$1") images=$(icotool -l "$2")
+[ "$drawn" = "$images" ] || { echo "Other images: $drawn"; exit 1; }
 # Image I (from 0) of FILE: the red, green, blue and alpha of each pixel, a byte a line.
 bytes() { "$magick" "$2[$1]" -depth 8 RGBA:- | od -An -v -tu1 -w1; }
-for i in $(seq 0 $(($(icotool -l "$2" | wc -l) - 1))); do
+for i in $(seq 0 $(($(printf '%s\n' "$images" | wc -l) - 1))); do
     bytes "$i" "$2" >"$work"
     bytes "$i" "$1" | paste - "$work" | awk -v i="$i" '{ d = $1 - $2 } NF != 2 || d > 1 || d < -1 {
         bad = NR; exit } END { if (bad || !NR) { print "Image " i ", byte " bad + 0 ": " $0; exit 1 } }'

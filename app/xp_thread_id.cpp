@@ -4,10 +4,10 @@
 // gthr-win32.o, which the C++ library's exception pool brings in whole). That function came
 // with Windows Server 2003 and Vista, and 32-bit XP's loader refuses a program that imports
 // what it lacks. So the import's slot is defined here: the linker takes it instead of
-// kernel32's, and the program imports nothing for it. It calls the system's own where there
-// is one, and elsewhere reads the thread's id from ntdll, as that function does. The game
-// starts no thread, so nothing calls it today; an older runtime does not refer to it at all,
-// and the linker then leaves it out.
+// kernel32's, and the program imports nothing for it. It reads the thread's id from ntdll, as
+// the system's own does, on every Windows from XP on. The game starts no thread, so nothing
+// calls it today; an older runtime does not refer to it at all, and the linker then leaves it
+// out.
 #include <windows.h>
 
 namespace {
@@ -26,16 +26,10 @@ struct ThreadBasicInformation {
 using GetThreadIdFunction = DWORD(WINAPI*)(HANDLE);
 using QueryThreadFunction = LONG(WINAPI*)(HANDLE, ULONG, PVOID, ULONG, PULONG);
 
-// GetProcAddress's answer as the function it is.
-template <typename Function> Function Find(const wchar_t* dll, const char* name) {
-    const FARPROC found = ::GetProcAddress(::GetModuleHandleW(dll), name);
-    return reinterpret_cast<Function>(reinterpret_cast<void (*)()>(found));
-}
-
 DWORD WINAPI ThreadIdOf(HANDLE thread) {
-    if (const auto system = Find<GetThreadIdFunction>(L"kernel32.dll", "GetThreadId"))
-        return system(thread);
-    const auto query = Find<QueryThreadFunction>(L"ntdll.dll", "NtQueryInformationThread");
+    const FARPROC found =
+        ::GetProcAddress(::GetModuleHandleW(L"ntdll.dll"), "NtQueryInformationThread");
+    const auto query = reinterpret_cast<QueryThreadFunction>(reinterpret_cast<void (*)()>(found));
     ThreadBasicInformation information{};
     if (query == nullptr || query(thread, 0, &information, sizeof information, nullptr) < 0)
         return 0;
